@@ -1,0 +1,3 @@
+// The test doubles are header-only; this file gives the support library a body.
+#include "ManualClock.h"
+#include "RecordingMessageBoxes.h"
