@@ -15,11 +15,14 @@ QString applicationTitleFromPath(const QString &executablePath)
     return name;
 }
 
-QString errorBoxText(const QString &message)
+QString errorBoxText(const QString &message, const QString &note)
 {
-    if (!message.isEmpty() && message.back() > QLatin1Char('.'))
-        return message + QLatin1Char('.');
-    return message;
+    QString text = message;
+    if (!text.isEmpty() && text.back() > QLatin1Char('.'))
+        text += QLatin1Char('.');
+    if (!note.isEmpty())
+        text += QLatin1Char('\n') + note;
+    return text;
 }
 
 } // namespace pensilio

@@ -8,7 +8,8 @@ namespace pensilio {
 // The executable's file name up to its first full stop, every letter after the first in lower case.
 QString applicationTitleFromPath(const QString &executablePath);
 
-// The message with a full stop added when its last character sorts after ".".
-QString errorBoxText(const QString &message);
+// The message with a full stop added when its last character sorts after ".", then the note,
+// if any, on a line of its own.
+QString errorBoxText(const QString &message, const QString &note = {});
 
 } // namespace pensilio

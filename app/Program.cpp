@@ -1,0 +1,17 @@
+#include "app/Program.h"
+
+#include <QApplication>
+
+namespace pensilio {
+
+TProgram::TProgram(const Services &services) : DM1(services), FFMAIN(DM1, services) {}
+
+void TProgram::show() { FFMAIN.showMaximized(); }
+
+void TProgram::end()
+{
+    QApplication::closeAllWindows();
+    QCoreApplication::exit(0);
+}
+
+} // namespace pensilio
