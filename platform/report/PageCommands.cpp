@@ -1,0 +1,189 @@
+#include "platform/report/PageCommands.h"
+
+#include "platform/report/PageStyles.h"
+
+#include <cmath>
+
+namespace pensilio::report {
+
+namespace {
+
+enum class Op : quint8
+{
+    FillRect = 1,
+    Text = 2,
+    Hairline = 3
+};
+
+// Coordinates stay within a hundred metres each way; anything else is damage.
+constexpr qint64 kMaxCoordinate = 10'000'000;
+constexpr double kUnitsPerMm = 100.0;
+
+class Reader
+{
+public:
+    explicit Reader(QByteArrayView bytes) : m_p(bytes.data()), m_end(bytes.data() + bytes.size()) {}
+    bool atEnd() const { return m_p == m_end; }
+    bool byte(quint8 &out)
+    {
+        if (m_p == m_end)
+            return false;
+        out = static_cast<quint8>(*m_p++);
+        return true;
+    }
+    bool unsignedNumber(quint64 &out)
+    {
+        out = 0;
+        for (int shift = 0; shift < 64; shift += 7) {
+            quint8 b;
+            if (!byte(b))
+                return false;
+            out |= static_cast<quint64>(b & 0x7f) << shift;
+            if (!(b & 0x80))
+                return true;
+        }
+        return false;
+    }
+    bool index(int limit, int &out)
+    {
+        quint64 v;
+        if (!unsignedNumber(v) || v >= static_cast<quint64>(limit))
+            return false;
+        out = static_cast<int>(v);
+        return true;
+    }
+    bool coordinate(double &out)
+    {
+        quint64 v;
+        if (!unsignedNumber(v))
+            return false;
+        const qint64 value = static_cast<qint64>(v >> 1) ^ -static_cast<qint64>(v & 1);
+        if (value > kMaxCoordinate || value < -kMaxCoordinate)
+            return false;
+        out = static_cast<double>(value) / kUnitsPerMm;
+        return true;
+    }
+    bool bytes(qsizetype size, QByteArrayView &out)
+    {
+        if (size < 0 || size > m_end - m_p)
+            return false;
+        out = QByteArrayView(m_p, size);
+        m_p += size;
+        return true;
+    }
+
+private:
+    const char *m_p;
+    const char *m_end;
+};
+
+} // namespace
+
+void PageWriter::number(qint64 value)
+{
+    auto v = static_cast<quint64>(value);
+    while (v >= 0x80) {
+        m_page.append(static_cast<char>((v & 0x7f) | 0x80));
+        v >>= 7;
+    }
+    m_page.append(static_cast<char>(v));
+}
+
+void PageWriter::coordinate(double mm)
+{
+    const auto value = static_cast<qint64>(std::llround(mm * kUnitsPerMm));
+    number(static_cast<qint64>((static_cast<quint64>(value) << 1) ^
+                               static_cast<quint64>(value >> 63)));
+}
+
+void PageWriter::fillRect(const QRectF &mm, int color)
+{
+    m_page.append(static_cast<char>(Op::FillRect));
+    number(color);
+    coordinate(mm.x());
+    coordinate(mm.y());
+    coordinate(mm.width());
+    coordinate(mm.height());
+}
+
+void PageWriter::text(const QRectF &box, int font, int color, TextFlag flags, int background,
+                      QByteArrayView text)
+{
+    m_page.append(static_cast<char>(Op::Text));
+    number(font);
+    number(color);
+    m_page.append(static_cast<char>(flags));
+    if (static_cast<quint8>(flags) & static_cast<quint8>(TextFlag::Opaque))
+        number(background);
+    coordinate(box.x());
+    coordinate(box.y());
+    coordinate(box.width());
+    coordinate(box.height());
+    number(text.size());
+    m_page.append(text);
+}
+
+void PageWriter::hairline(double x1, double y1, double x2, double y2, int color)
+{
+    m_page.append(static_cast<char>(Op::Hairline));
+    number(color);
+    coordinate(x1);
+    coordinate(y1);
+    coordinate(x2);
+    coordinate(y2);
+}
+
+bool visitPage(QByteArrayView page, const PageStyles &styles, PageVisitor &visitor)
+{
+    const int fonts = static_cast<int>(styles.fonts().size());
+    const int colors = static_cast<int>(styles.colors().size());
+    Reader in(page);
+    while (!in.atEnd()) {
+        quint8 op;
+        in.byte(op);
+        switch (static_cast<Op>(op)) {
+        case Op::FillRect: {
+            int color;
+            double x, y, w, h;
+            if (!in.index(colors, color) || !in.coordinate(x) || !in.coordinate(y) ||
+                !in.coordinate(w) || !in.coordinate(h))
+                return false;
+            visitor.fillRect(QRectF(x, y, w, h), color);
+            break;
+        }
+        case Op::Text: {
+            int font, color, background = 0;
+            quint8 flags;
+            double x, y, w, h;
+            quint64 size;
+            QByteArrayView text;
+            if (!in.index(fonts, font) || !in.index(colors, color) || !in.byte(flags) ||
+                (flags & ~quint8(3)))
+                return false;
+            if ((flags & static_cast<quint8>(TextFlag::Opaque)) && !in.index(colors, background))
+                return false;
+            if (!in.coordinate(x) || !in.coordinate(y) || !in.coordinate(w) || !in.coordinate(h) ||
+                !in.unsignedNumber(size) || size > static_cast<quint64>(page.size()) ||
+                !in.bytes(static_cast<qsizetype>(size), text))
+                return false;
+            visitor.text(QRectF(x, y, w, h), font, color, static_cast<TextFlag>(flags), background,
+                         text);
+            break;
+        }
+        case Op::Hairline: {
+            int color;
+            double x1, y1, x2, y2;
+            if (!in.index(colors, color) || !in.coordinate(x1) || !in.coordinate(y1) ||
+                !in.coordinate(x2) || !in.coordinate(y2))
+                return false;
+            visitor.hairline(x1, y1, x2, y2, color);
+            break;
+        }
+        default:
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace pensilio::report

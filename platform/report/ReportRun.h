@@ -1,0 +1,71 @@
+#pragma once
+// One run of a banded report over its data source: the title band once, then a detail band per
+// record, each on the current page when it fits and on a new page otherwise, with stretching
+// texts growing their band line by line and going on at the top of the next page. It draws
+// nothing itself: it writes each page's commands and hands the finished page to a sink.
+
+#include "platform/report/ReportTemplate.h"
+
+#include <QByteArray>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace pensilio::report {
+
+class PageSink;
+class PageWriter;
+class ReportDataSource;
+class TextMeasurer;
+
+class ReportRun
+{
+public:
+    enum class Outcome
+    {
+        Complete,
+        Cancelled
+    };
+
+    ReportRun(const ReportTemplate &report, ReportDataSource &source, const TextMeasurer &measurer,
+              PageSink &sink);
+    ~ReportRun();
+    ReportRun(const ReportRun &) = delete;
+    ReportRun &operator=(const ReportRun &) = delete;
+
+    // Called before each record, to let pending events through; it may cancel the run.
+    void setBeforeRecord(std::function<void()> hook) { m_beforeRecord = std::move(hook); }
+    // Called whenever the whole-number percentage of records placed changes.
+    void setProgress(std::function<void(int)> hook) { m_progress = std::move(hook); }
+
+    Outcome run();
+    void cancel() { m_cancelled = true; }
+    bool isCancelled() const { return m_cancelled; }
+    int pageNumber() const { return m_pageNumber; }
+
+private:
+    void placeBand(size_t bandIndex, bool withValues);
+    void startPage();
+    void finishPage();
+    void printElement(PageWriter &writer, const ReportElement &element, double bandX, double bandY,
+                      const std::vector<QByteArray> &lines, size_t from, size_t count);
+    std::vector<QByteArray> linesOf(size_t bandIndex, size_t elementIndex, bool withValues);
+    double pageBottom() const { return m_report.paper.height() - m_report.bottomMargin; }
+
+    const ReportTemplate m_report; // a copy: the run never depends on its caller keeping it
+    ReportDataSource &m_source;
+    const TextMeasurer &m_measurer;
+    PageSink &m_sink;
+    std::function<void()> m_beforeRecord;
+    std::function<void(int)> m_progress;
+    // Per band and element, the source's field of a field text, or -1.
+    std::vector<std::vector<int>> m_fieldOf;
+
+    QByteArray m_page;
+    bool m_pageOpen = false;
+    int m_pageNumber = 0;
+    double m_y = 0;
+    bool m_cancelled = false;
+};
+
+} // namespace pensilio::report
