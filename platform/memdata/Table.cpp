@@ -133,6 +133,7 @@ void Table::open()
     m_slotCount = 0;
     m_order.clear();
     m_index.clear();
+    m_indexBuilt = false;
     m_arena.clear();
     m_current = -1;
     m_eof = true;
@@ -153,6 +154,7 @@ void Table::close()
     m_order.shrink_to_fit();
     m_index.clear();
     m_index.shrink_to_fit();
+    m_indexBuilt = false;
     m_arena.clear();
     m_slotCount = 0;
     m_current = -1;
@@ -396,23 +398,6 @@ bool Table::isNull(RowId row, int field) const
     return true;
 }
 
-WallDateTime Table::dateTime(RowId row, int field) const
-{
-    return WallDateTime::fromRaw(
-        m_columns[static_cast<size_t>(field)].dates[static_cast<size_t>(row)]);
-}
-
-TextRef Table::text(RowId row, int field) const
-{
-    return m_columns[static_cast<size_t>(field)].texts[static_cast<size_t>(row)];
-}
-
-qint32 Table::integer(RowId row, int field) const
-{
-    Q_UNUSED(field)
-    return row + 1;
-}
-
 QByteArray Table::displayText(RowId row, int field) const
 {
     switch (m_fields[static_cast<size_t>(field)].type) {
@@ -553,7 +538,7 @@ bool Table::indexLess(RowId a, RowId b) const
 
 void Table::indexInsert(RowId row)
 {
-    if (m_indexField < 0)
+    if (m_indexField < 0 || !m_indexBuilt)
         return;
     const auto it = std::lower_bound(m_index.begin(), m_index.end(), row,
                                      [this](RowId a, RowId b) { return indexLess(a, b); });
@@ -562,7 +547,7 @@ void Table::indexInsert(RowId row)
 
 void Table::indexRemove(RowId row)
 {
-    if (m_indexField < 0)
+    if (m_indexField < 0 || !m_indexBuilt)
         return;
     const auto it = std::lower_bound(m_index.begin(), m_index.end(), row,
                                      [this](RowId a, RowId b) { return indexLess(a, b); });
@@ -573,10 +558,36 @@ void Table::indexRemove(RowId row)
 void Table::rebuildIndex()
 {
     m_index.clear();
-    if (m_indexField < 0)
-        return;
-    m_index = m_order;
-    std::sort(m_index.begin(), m_index.end(), [this](RowId a, RowId b) { return indexLess(a, b); });
+    m_indexBuilt = false;
+}
+
+void Table::buildIndex()
+{
+    // Sorting on an eight-byte prefix first keeps the full comparisons for the few equal prefixes.
+    struct Key
+    {
+        quint64 prefix;
+        RowId row;
+    };
+    std::vector<Key> keys;
+    keys.reserve(m_order.size());
+    for (RowId row : m_order) {
+        const std::string_view v = text(row, m_indexField).view();
+        quint64 prefix = 0;
+        for (size_t i = 0; i < 8; ++i)
+            prefix = (prefix << 8) | (i < v.size() ? static_cast<unsigned char>(v[i]) : 0u);
+        keys.push_back({prefix, row});
+    }
+    std::sort(keys.begin(), keys.end(), [this](const Key &a, const Key &b) {
+        if (a.prefix != b.prefix)
+            return a.prefix < b.prefix;
+        return indexLess(a.row, b.row);
+    });
+    m_index.clear();
+    m_index.reserve(keys.size());
+    for (const Key &k : keys)
+        m_index.push_back(k.row);
+    m_indexBuilt = true;
 }
 
 bool Table::findKey(const QByteArray &value)
@@ -585,6 +596,8 @@ bool Table::findKey(const QByteArray &value)
     refresh();
     if (m_indexField < 0)
         return false;
+    if (!m_indexBuilt)
+        buildIndex();
     const std::string_view key(value.constData(), static_cast<size_t>(value.size()));
     const auto it = std::lower_bound(m_index.begin(), m_index.end(), key,
                                      [this](RowId row, std::string_view v) {

@@ -107,9 +107,20 @@ public:
     RowId rowAt(int position) const { return m_order[static_cast<size_t>(position)]; }
     int positionOf(RowId row) const; // -1 when the row is not stored
     bool isNull(RowId row, int field) const;
-    WallDateTime dateTime(RowId row, int field) const;
-    TextRef text(RowId row, int field) const;
-    qint32 integer(RowId row, int field) const;
+    WallDateTime dateTime(RowId row, int field) const
+    {
+        return WallDateTime::fromRaw(
+            m_columns[static_cast<size_t>(field)].dates[static_cast<size_t>(row)]);
+    }
+    TextRef text(RowId row, int field) const
+    {
+        return m_columns[static_cast<size_t>(field)].texts[static_cast<size_t>(row)];
+    }
+    qint32 integer(RowId row, int field) const
+    {
+        Q_UNUSED(field)
+        return row + 1;
+    }
     QByteArray displayText(RowId row, int field) const; // dates as the regional formats write them
     const std::vector<RowId> &order() const { return m_order; }
 
@@ -188,6 +199,7 @@ private:
     void indexRemove(RowId row);
     bool indexLess(RowId a, RowId b) const;
     void rebuildIndex();
+    void buildIndex();
     void sortRows();
     void setCurrent(int position);
     void setState(TableState state);
@@ -209,7 +221,9 @@ private:
     std::vector<Column> m_columns; // one per field, indexed by RowId
     RowId m_slotCount = 0;         // RowId + 1 is the row's creation number
     std::vector<RowId> m_order;
+    // Built on the first search rather than at every load: most runs never search.
     std::vector<RowId> m_index;
+    bool m_indexBuilt = false;
     TextArena m_arena;
     int m_current = -1;
     bool m_eof = true;

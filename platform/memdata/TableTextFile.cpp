@@ -87,14 +87,13 @@ void Table::buildContent(QByteArray &out)
         if (!m_fields[static_cast<size_t>(f)].computed())
             stored.push_back(f);
     }
-    // One pass to size the buffer, so that a million rows are written without reallocating.
+    // One pass, in storage order, to size the buffer, so that a million rows are written without
+    // reallocating; deleted rows make it a little larger than needed.
     qsizetype estimate = 64;
     for (int f : stored) {
         estimate += m_fields[static_cast<size_t>(f)].name.size() + 1;
-        if (m_fields[static_cast<size_t>(f)].type == FieldType::Text) {
-            for (RowId row : m_order)
-                estimate += std::max<qint32>(text(row, f).size, 0);
-        }
+        for (const TextRef &t : m_columns[static_cast<size_t>(f)].texts)
+            estimate += std::max<qint32>(t.size, 0);
     }
     estimate += static_cast<qsizetype>(m_order.size()) * (stored.size() * 2 + 40);
     out.reserve(estimate);
@@ -105,7 +104,29 @@ void Table::buildContent(QByteArray &out)
         out.append(cp1252::fromUnicode(m_fields[static_cast<size_t>(stored[i])].name));
     }
     out.append("\r\n", 2);
-    for (RowId row : m_order) {
+    // Rows are visited in date order, which after reading an unordered file is far from the
+    // order of their storage: fetching a few rows ahead hides most of the memory latency.
+    constexpr size_t kAhead = 16;
+    const size_t rowCount = m_order.size();
+    for (size_t n = 0; n < rowCount; ++n) {
+        if (n + kAhead < rowCount) {
+            const size_t ahead = static_cast<size_t>(m_order[n + kAhead]);
+            for (int f : stored) {
+                const Column &c = m_columns[static_cast<size_t>(f)];
+                if (m_fields[static_cast<size_t>(f)].type == FieldType::Text)
+                    __builtin_prefetch(&c.texts[ahead]);
+                else
+                    __builtin_prefetch(&c.dates[ahead]);
+            }
+        }
+        if (n + kAhead / 2 < rowCount) {
+            const RowId soon = m_order[n + kAhead / 2];
+            for (int f : stored) {
+                if (m_fields[static_cast<size_t>(f)].type == FieldType::Text)
+                    __builtin_prefetch(text(soon, f).data);
+            }
+        }
+        const RowId row = m_order[n];
         for (size_t i = 0; i < stored.size(); ++i) {
             if (i)
                 out.append('\t');
