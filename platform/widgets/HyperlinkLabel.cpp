@@ -18,6 +18,8 @@ HyperlinkLabel::HyperlinkLabel(QWidget *parent) : QLabel(parent)
     setFrameShape(QFrame::NoFrame);
     setAutoFillBackground(true);
     setBackgroundRole(QPalette::Button);
+    // Else the button-face background would make the text the button-text colour.
+    setForegroundRole(QPalette::WindowText);
     applyLinkLook();
 }
 

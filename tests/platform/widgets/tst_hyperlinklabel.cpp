@@ -77,7 +77,7 @@ void tst_HyperlinkLabel::looksAndActsAsLink()
     label.setText(QStringLiteral("www.x.it"));
     QVERIFY2(label.font().underline(), "a font set by the form keeps the underline");
     QCOMPARE(label.font().pixelSize(), 16);
-    QCOMPARE(label.palette().color(QPalette::WindowText), QColor(0x0000FF));
+    QCOMPARE(label.palette().color(label.foregroundRole()), QColor(0x0000FF));
     QCOMPARE(label.focusPolicy(), Qt::NoFocus);
     QCOMPARE(label.cursor().shape(), Qt::PointingHandCursor);
 
