@@ -22,7 +22,23 @@ SplitDropDownButton::SplitDropDownButton(const QString &text, QWidget *parent)
 
 void SplitDropDownButton::setDropDownMenu(QMenu *menu)
 {
+    if (m_menu)
+        m_menu->removeEventFilter(this);
     m_menu = menu;
+    if (m_menu)
+        m_menu->installEventFilter(this);
+}
+
+bool SplitDropDownButton::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_menu && event->type() == QEvent::MouseButtonPress) {
+        // A press on this button closes the open menu and ends there: passed on to the
+        // button, it would open the menu again at once.
+        const auto *press = static_cast<QMouseEvent *>(event);
+        const QPoint local = mapFromGlobal(press->globalPosition().toPoint());
+        m_menu->setAttribute(Qt::WA_NoMouseReplay, rect().contains(local));
+    }
+    return QPushButton::eventFilter(watched, event);
 }
 
 QRect SplitDropDownButton::arrowRect() const
@@ -60,7 +76,10 @@ void SplitDropDownButton::mousePressEvent(QMouseEvent *event)
 {
     if (event->button() == Qt::LeftButton && arrowRect().contains(event->position().toPoint())) {
         event->accept();
-        openMenuFrom(Qt::MouseFocusReason);
+        if (m_menu && m_menu->isVisible())
+            m_menu->close();
+        else
+            openMenuFrom(Qt::MouseFocusReason);
         return;
     }
     QPushButton::mousePressEvent(event);

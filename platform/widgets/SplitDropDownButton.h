@@ -35,6 +35,7 @@ Q_SIGNALS:
     void menuRequested(const QPoint &globalPos);
 
 protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void keyPressEvent(QKeyEvent *event) override;
     void paintEvent(QPaintEvent *event) override;

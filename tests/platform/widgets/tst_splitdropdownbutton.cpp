@@ -61,6 +61,13 @@ void tst_SplitDropDownButton::arrowPartPressOpensMenu()
     QTRY_VERIFY(m_menu->isVisible());
     QCOMPARE(m_menu->pos(), requested.at(0).at(0).toPoint());
     QCOMPARE(m_menu->pos(), m_button->menuPosition());
+
+    // A second press on the arrow part closes the menu and does not open it again.
+    // While the menu is open it has the mouse, so the press reaches the menu first.
+    const QPoint onArrow = m_menu->mapFromGlobal(m_button->mapToGlobal(QPoint(121 - 8, 16)));
+    QTest::mousePress(m_menu, Qt::LeftButton, {}, onArrow);
+    QCOMPARE(requested.size(), 1);
+    QTRY_VERIFY(!m_menu->isVisible());
 }
 
 void tst_SplitDropDownButton::bodyClickOpensNoMenu()
