@@ -4,7 +4,10 @@
 
 namespace pensilio {
 
-TProgram::TProgram(const Services &services) : DM1(services), FFMAIN(DM1, services) {}
+TProgram::TProgram(const Services &services)
+    : DM1(services), FFMAIN(DM1, services), FMFSCAD(DM1, services, &FFMAIN)
+{
+}
 
 void TProgram::show() { FFMAIN.showMaximized(); }
 

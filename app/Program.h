@@ -4,6 +4,7 @@
 // window is gone.
 
 #include "store/UDM1.h"
+#include "ui/editor/UFMFSCAD.h"
 #include "ui/main/UFFMAIN.h"
 
 namespace pensilio {
@@ -18,6 +19,7 @@ public:
 
     TDM1 DM1;
     TFFMAIN FFMAIN;
+    TFMFSCAD FMFSCAD;
 };
 
 } // namespace pensilio

@@ -1,6 +1,7 @@
 #include "app/PensilioApplication.h"
 #include "app/Program.h"
 #include "app/Termination.h"
+#include "i18n/UCXTRANSLATE.h"
 #include "platform/core/Clock.h"
 #include "platform/core/DesktopShell.h"
 #include "platform/core/ErrorText.h"
@@ -9,6 +10,8 @@
 int main(int argc, char **argv)
 {
     using namespace pensilio;
+    // The grid's texts are in place before the application object and every window exist.
+    UCXTRANSLATE::initialize();
     PensilioApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("pensilio"));
 
