@@ -1,5 +1,6 @@
 #include "platform/grid/BandedGridView.h"
 
+#include "platform/grid/GridAccessible.h"
 #include "platform/grid/GridViewModel.h"
 #include "platform/grid/RowCopy.h"
 
@@ -19,6 +20,18 @@ BandedGridView::BandedGridView(QWidget *parent) : QAbstractScrollArea(parent)
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
     verticalScrollBar()->setSingleStep(1);
+    GridAccessible::install();
+}
+
+void BandedGridView::notifyAccessibility(int change, int first, int last)
+{
+    if (!QAccessible::isActive())
+        return;
+    QAccessibleTableModelChangeEvent event(
+        this, static_cast<QAccessibleTableModelChangeEvent::ModelChangeType>(change));
+    event.setFirstRow(first);
+    event.setLastRow(last);
+    QAccessible::updateAccessibility(&event);
 }
 
 BandedGridView::~BandedGridView() = default;
@@ -35,16 +48,28 @@ void BandedGridView::setModel(GridViewModel *model)
             relayout();
             viewport()->update();
         };
-        connect(m_model, &GridViewModel::columnsChanged, this, relayoutAndRepaint);
+        connect(m_model, &GridViewModel::columnsChanged, this, [=, this] {
+            relayoutAndRepaint();
+            notifyAccessibility(QAccessibleTableModelChangeEvent::ModelReset, -1, -1);
+        });
         connect(m_model, &GridViewModel::optionsChanged, this, relayoutAndRepaint);
-        auto rowsChanged = [this] {
+        auto rowsChanged = [this](int change, int first, int count) {
             updateScrollBars();
             viewport()->update();
+            notifyAccessibility(change, first, first + count - 1);
         };
-        connect(m_model, &GridViewModel::rowsReset, this, rowsChanged);
-        connect(m_model, &GridViewModel::rowsInserted, this, rowsChanged);
-        connect(m_model, &GridViewModel::rowsRemoved, this, rowsChanged);
-        connect(m_model, &GridViewModel::rowChangedAt, this, [this] { viewport()->update(); });
+        connect(m_model, &GridViewModel::rowsReset, this,
+                [=, this] { rowsChanged(QAccessibleTableModelChangeEvent::ModelReset, -1, 1); });
+        connect(m_model, &GridViewModel::rowsInserted, this, [=, this](int first, int count) {
+            rowsChanged(QAccessibleTableModelChangeEvent::RowsInserted, first, count);
+        });
+        connect(m_model, &GridViewModel::rowsRemoved, this, [=, this](int first, int count) {
+            rowsChanged(QAccessibleTableModelChangeEvent::RowsRemoved, first, count);
+        });
+        connect(m_model, &GridViewModel::rowChangedAt, this, [this](int index) {
+            viewport()->update();
+            notifyAccessibility(QAccessibleTableModelChangeEvent::DataChanged, index, index);
+        });
         connect(m_model, &GridViewModel::focusChanged, this, &BandedGridView::onFocusChanged);
         connect(m_model, &QObject::destroyed, this, [this] { relayout(); });
     }
@@ -197,8 +222,13 @@ void BandedGridView::onFocusChanged(int row)
     ensureRowVisible(row);
     viewport()->update();
     if (row >= 0 && hasFocus() && QAccessible::isActive()) {
-        QAccessibleEvent event(this, QAccessible::Focus);
-        QAccessible::updateAccessibility(&event);
+        // Tell the reader which cell has the focus now, by its child index in the table.
+        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(this);
+        if (QAccessibleInterface *cell = table ? table->focusChild() : nullptr) {
+            QAccessibleEvent event(this, QAccessible::Focus);
+            event.setChild(table->indexOfChild(cell));
+            QAccessible::updateAccessibility(&event);
+        }
     }
 }
 

@@ -65,6 +65,7 @@ protected:
 
 private:
     void relayout();
+    void notifyAccessibility(int change, int first, int last);
     void updateScrollBars();
     void onFocusChanged(int row);
     void moveFocusTo(int row);
