@@ -7,6 +7,7 @@ namespace pensilio {
 TProgram::TProgram(const Services &services)
     : DM1(services), FFMAIN(DM1, services), FMFSCAD(DM1, services, &FFMAIN)
 {
+    FFMAIN.setEditDialog(&FMFSCAD);
 }
 
 void TProgram::show() { FFMAIN.showMaximized(); }
