@@ -5,9 +5,11 @@
 namespace pensilio {
 
 TProgram::TProgram(const Services &services)
-    : DM1(services), FFMAIN(DM1, services), FMFSCAD(DM1, services, &FFMAIN)
+    : DM1(services), FFMAIN(DM1, services), FMFSCAD(DM1, services, &FFMAIN),
+      FFQRSTSCAD(DM1.ScadData, services.boxes)
 {
     FFMAIN.setEditDialog(&FMFSCAD);
+    FFMAIN.setPrintAll([this] { FFQRSTSCAD.StampaTotale(); });
 }
 
 void TProgram::show() { FFMAIN.showMaximized(); }

@@ -3,6 +3,7 @@
 // start-up order, and destroyed in reverse: the data module writes the memos last, after every
 // window is gone.
 
+#include "output/UFQRSTSCAD.h"
 #include "store/UDM1.h"
 #include "ui/editor/UFMFSCAD.h"
 #include "ui/main/UFFMAIN.h"
@@ -20,6 +21,7 @@ public:
     TDM1 DM1;
     TFFMAIN FFMAIN;
     TFMFSCAD FMFSCAD;
+    TFFQRSTSCAD FFQRSTSCAD;
 };
 
 } // namespace pensilio
