@@ -107,6 +107,7 @@ private:
     // sorts after it, ties ordered by table position).
     size_t insertionIndex(memdata::RowId row, int tablePosition) const;
     int findIndex(memdata::RowId row, int hint) const;
+    void insertEntry(size_t at, memdata::RowId row);
 
     memdata::Table *m_table = nullptr;
     GridColumnSet m_columns;

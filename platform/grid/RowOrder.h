@@ -30,6 +30,12 @@ public:
     // Negative, zero or positive as a sorts before, with or after b.
     int compare(memdata::RowId a, memdata::RowId b) const;
     bool operator()(memdata::RowId a, memdata::RowId b) const { return compare(a, b) < 0; }
+    // A number that orders rows as the first key does wherever two numbers differ; for texts
+    // it covers seven bytes from the offset, and equal numbers need the bytes after them.
+    quint64 prefix(memdata::RowId row, int offset = 0) const;
+    bool firstKeyIsText() const;
+    bool firstKeyDescending() const { return !m_keys.empty() && m_keys.front().descending; }
+    int keyCount() const { return static_cast<int>(m_keys.size()); }
 
 private:
     const memdata::Table *m_table;

@@ -4,6 +4,7 @@
 
 #include "platform/grid/RowCopy.h"
 
+#include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -47,6 +48,8 @@ private Q_SLOTS:
     void focusingWhileANewRowIsPendingLandsOnTheChosenMemo();
     void sortOrder_data();
     void sortOrder();
+    void sortAgreesWithAPlainStableSort_data();
+    void sortAgreesWithAPlainStableSort();
     void plainViewCopiesNoRows();
     void deleteFocused();
     void deleteFocusedSkipsToAVisibleNeighbour();
@@ -293,6 +296,62 @@ void tst_GridViewModel::sortOrder()
         shown << s;
     }
     QCOMPARE(shown.join(QLatin1Char(',')), QString::fromLatin1(expected));
+}
+
+void tst_GridViewModel::sortAgreesWithAPlainStableSort_data()
+{
+    QTest::addColumn<QString>("sort");
+    QTest::newRow("subject") << "Oggetto+";
+    QTest::newRow("subject descending") << "Oggetto-";
+    QTest::newRow("note, subject descending") << "note+,Oggetto-";
+    QTest::newRow("subject, date descending") << "Oggetto+,DataOra-";
+    QTest::newRow("date, note") << "DataOra+,note+";
+}
+
+void tst_GridViewModel::sortAgreesWithAPlainStableSort()
+{
+    QFETCH(QString, sort);
+    // Texts that share long beginnings, end at every length around the seven-byte steps the
+    // sort reads them in, repeat, and are sometimes missing or empty.
+    GridMemos memos;
+    QRandomGenerator rng(11);
+    const QByteArray stems[] = {"",
+                                "RIUNIONE",
+                                "RIUNIONE MEDICO",
+                                "RIUNIONE MEDICO ",
+                                "riunione",
+                                "RIUNIONE MEDICO DENTISTA"};
+    auto text = [&] {
+        QByteArray t = stems[rng.bounded(6)];
+        for (int n = rng.bounded(3); n > 0; --n)
+            t += char("AaZ \xe9"[rng.bounded(5)]);
+        return t;
+    };
+    for (int i = 0; i < 400; ++i) {
+        memos.table.append();
+        memos.table.setFieldDateTime(memos.dataOra, GridMemos::at(rng.bounded(24)));
+        if (rng.bounded(10))
+            memos.table.setFieldText(memos.oggetto, text());
+        else
+            memos.table.clearField(memos.oggetto);
+        memos.table.setFieldText(memos.note, text());
+        memos.table.post();
+    }
+    GridViewModel model;
+    model.setColumns(memoColumns());
+    model.setTable(&memos.table);
+    configure(model, sort);
+
+    std::vector<RowKeyCompare::FieldKey> keys;
+    for (const SortKey &k : model.sortKeys())
+        keys.push_back({model.columns().fieldOf(k.column), k.order == Qt::DescendingOrder});
+    const RowKeyCompare compare(memos.table, keys);
+    std::vector<memdata::RowId> expected = memos.table.order();
+    std::stable_sort(expected.begin(), expected.end(), std::cref(compare));
+    std::vector<memdata::RowId> shown;
+    for (int i = 0; i < model.rowCount(); ++i)
+        shown.push_back(model.rowAt(i).row);
+    QVERIFY(shown == expected);
 }
 
 void tst_GridViewModel::plainViewCopiesNoRows()
