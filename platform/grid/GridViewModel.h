@@ -3,6 +3,7 @@
 // shows (in table order, or sorted and filtered as an index of RowIds), and the focused row,
 // which is the table's current record both ways. The widget paints this list, the keyboard
 // moves over it and an exporter walks it; nothing computes the rows a second time.
+// The table must outlive the model, or be taken away first with setTable(nullptr).
 
 #include "platform/grid/GridColumns.h"
 #include "platform/grid/GridOptions.h"
@@ -119,7 +120,9 @@ private:
     RowFilter m_filter;
 
     // With no sorting, filtering or grouping the rows are the table's own order and nothing is
-    // copied; otherwise each entry is a RowId (group rows will take negative entries).
+    // copied; otherwise each entry is a RowId. Grouping adds its group rows and footers as
+    // negative entries naming a small side list of {kind, group, level}, so a data row still
+    // costs four bytes and rowAt() is the one place that decodes them.
     bool m_identity = true;
     std::vector<memdata::RowId> m_rows;
 

@@ -73,6 +73,7 @@ class tst_BandedGridView : public QObject
 private Q_SLOTS:
     void columnsFillTheWidth_data();
     void columnsFillTheWidth();
+    void fixedBandStaysWhileTheOthersScrollSideways();
     void keyboardMovesTheFocusedRow_data();
     void keyboardMovesTheFocusedRow();
     void homeAndEndMoveTheFocusedCell();
@@ -111,6 +112,24 @@ void tst_BandedGridView::columnsFillTheWidth()
     // Rows and headers are two text lines high.
     QCOMPARE(s.grid->headerRect(4).height(), 2 * s.grid->metrics().headerLineHeight);
     QVERIFY(s.grid->rowRect(0).height() > 2 * QFontMetrics(s.grid->font()).height());
+}
+
+void tst_BandedGridView::fixedBandStaysWhileTheOthersScrollSideways()
+{
+    Screen s(3, 700);
+    GridViewOptions options = s.model.options();
+    options.columnAutoWidth = false;
+    s.model.setOptions(options);
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    // Natural widths: 382 + 668 do not fit in 700, so the view scrolls sideways.
+    QScrollBar *h = s.grid->horizontalScrollBar();
+    QCOMPARE(h->maximum(), s.grid->metrics().indicatorWidth + 1050 - s.grid->viewport()->width());
+    const QRect subject = s.grid->headerRect(3);
+    const QRect note = s.grid->headerRect(4);
+    h->setValue(100);
+    QCOMPARE(s.grid->headerRect(3), subject);
+    QCOMPARE(s.grid->headerRect(4), note.translated(-100, 0));
+    QCOMPARE(s.grid->cellRect(0, 4).left(), note.left() - 100);
 }
 
 void tst_BandedGridView::keyboardMovesTheFocusedRow_data()
