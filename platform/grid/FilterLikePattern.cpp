@@ -10,6 +10,13 @@ FilterLikePattern::FilterLikePattern(std::string_view pattern) : m_bytes(pattern
     for (size_t i = 0; i <= pattern.size(); ++i) {
         if (i == pattern.size() || pattern[i] == '%') {
             current.size = i - current.offset;
+            current.anchor = current.size;
+            for (size_t k = 0; k < current.size; ++k) {
+                if (pattern[current.offset + k] != '_') {
+                    current.anchor = k;
+                    break;
+                }
+            }
             m_fixedLength += current.size;
             m_segments.push_back(current);
             current = Segment{i + 1, 0, false};
@@ -45,9 +52,19 @@ size_t FilterLikePattern::findSegment(const Segment &s, std::string_view subject
         const size_t found = window.find(segmentText(s));
         return found == std::string_view::npos ? found : from + found;
     }
-    for (size_t at = from; at + s.size <= end; ++at) {
+    if (s.anchor == s.size)
+        return from; // only "_": any place with room will do
+    // Jump between occurrences of the segment's first fixed byte instead of trying every place.
+    const char anchorByte = m_bytes[s.offset + s.anchor];
+    for (size_t at = from; at + s.size <= end;) {
+        const char *base = subject.data() + at + s.anchor;
+        const void *hit = std::memchr(base, anchorByte, end - s.size - at + 1);
+        if (!hit)
+            break;
+        at += static_cast<size_t>(static_cast<const char *>(hit) - base);
         if (segmentAt(s, subject, at))
             return at;
+        ++at;
     }
     return std::string_view::npos;
 }

@@ -24,6 +24,7 @@ private:
         size_t offset = 0;
         size_t size = 0;
         bool anyByte = false; // holds "_"
+        size_t anchor = 0;    // the first byte that is not "_"; size when there is none
     };
     std::string_view segmentText(const Segment &s) const
     {

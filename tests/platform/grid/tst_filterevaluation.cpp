@@ -7,6 +7,8 @@
 #include <QDate>
 #include <QTime>
 #include <QtTest>
+#include <functional>
+#include <string>
 
 using namespace pensilio;
 using namespace pensilio::grid;
@@ -160,6 +162,9 @@ private Q_SLOTS:
         row("first fit is not the only fit", "%A_C%", "AXBAYC", true);
         row("underscore run in the middle", "%_B_%", "xxBxx", true);
         row("middle run needs room before tail", "%AB%B", "AB", false);
+        row("fixed byte after underscores", "%__C%", "CCxC", true);
+        row("false starts before the fit", "%x_y%", "xxzxxay", true);
+        row("fixed byte found, no room left", "%C__%", "xxxC", false);
         row("high bytes compare as bytes", "%\xE0%", "citt\xE0", true);
     }
 
@@ -170,6 +175,41 @@ private Q_SLOTS:
         QFETCH(bool, matches);
         const FilterLikePattern compiled(std::string_view(pattern.constData(), pattern.size()));
         QCOMPARE(compiled.matches(std::string_view(subject.constData(), subject.size())), matches);
+    }
+
+    // Every pattern of up to four symbols against every subject of up to five letters, checked
+    // against the textbook backtracking definition.
+    void likeAgreesWithBacktracking()
+    {
+        const std::function<bool(std::string_view, std::string_view)> reference =
+            [&](std::string_view p, std::string_view s) -> bool {
+            if (p.empty())
+                return s.empty();
+            if (p[0] == '%')
+                return reference(p.substr(1), s) || (!s.empty() && reference(p, s.substr(1)));
+            return !s.empty() && (p[0] == '_' || p[0] == s[0]) &&
+                   reference(p.substr(1), s.substr(1));
+        };
+        const auto all = [](std::string_view alphabet, size_t longest) {
+            std::vector<std::string> words{std::string()};
+            for (size_t from = 0; words.back().size() < longest;) {
+                const size_t to = words.size();
+                for (size_t i = from; i < to; ++i) {
+                    for (const char c : alphabet)
+                        words.push_back(words[i] + c);
+                }
+                from = to;
+            }
+            return words;
+        };
+        const auto subjects = all("AB", 5);
+        for (const std::string &pattern : all("AB%_", 4)) {
+            const FilterLikePattern compiled(pattern);
+            for (const std::string &subject : subjects) {
+                QVERIFY2(compiled.matches(subject) == reference(pattern, subject),
+                         (pattern + " / " + subject).c_str());
+            }
+        }
     }
 
     void textConditions_data()
