@@ -173,6 +173,15 @@ void measure(const char *title, memdata::Table &table, const Fields &f, GridView
         postChanged.stop();
     }
     postChanged.print("post a changed memo (subject or date)");
+
+    Series remove;
+    for (int i = 0; i < 60; ++i) {
+        model.setFocusedRow(rng.bounded(model.rowCount()));
+        remove.start();
+        model.deleteFocused();
+        remove.stop();
+    }
+    remove.print("delete the focused memo");
     std::printf("  %-44s %8.2f bytes per memo\n", "view model memory",
                 double(model.memoryBytes()) / double(table.recordCount()));
 }

@@ -53,10 +53,16 @@ void GridPainter::prepare(const GridViewModel &model, const QPalette &palette, c
         const GridStyle *style = own ? &*own : (view ? &*view : nullptr);
         const QColor bg = palette.color(background);
         const QColor fg = palette.color(text);
-        if (!style)
-            return Look{font, bg, fg};
-        return Look{style->font(font), style->background.resolve(palette, bg),
-                    style->textColor.resolve(palette, fg)};
+        Look l{font, bg, fg};
+        if (style)
+            l = Look{style->font(font), style->background.resolve(palette, bg),
+                     style->textColor.resolve(palette, fg)};
+        const QFontMetrics fm(l.font);
+        l.narrowest = fm.averageCharWidth();
+        for (char16_t c = 0x21; c < 0x7f; ++c)
+            l.narrowest = std::min(l.narrowest, fm.horizontalAdvance(QChar(c)));
+        l.narrowest = std::max(1, l.narrowest);
+        return l;
     };
     const GridColumnSet &columns = model.columns();
     m_content.clear();
@@ -139,7 +145,23 @@ void GridPainter::paintCellText(QPainter &p, const QRect &rect, const QString &t
 void GridPainter::paint(QPainter &p, const QRect &area, const GridViewModel &model,
                         const GridLayout &layout, const GridViewState &state) const
 {
-    p.fillRect(area, m_empty);
+    // Every part fills its own background; only what lies right of the bands is filled here,
+    // so no pixel is painted twice.
+    const int right =
+        screenLeft(layout.width(), layout.width() <= layout.fixedWidth(), state.horizontalOffset);
+    if (right <= area.right())
+        p.fillRect(QRect(right, area.top(), area.right() - right + 1, area.height()), m_empty);
+    for (const BandGeometry &b : layout.bands()) {
+        const bool empty = std::none_of(layout.columns().begin(), layout.columns().end(),
+                                        [&b](const ColumnGeometry &g) { return g.band == b.band; });
+        if (empty) {
+            p.setClipRect(clipFor(area, b.fixed, layout.fixedWidth()));
+            p.fillRect(QRect(screenLeft(b.left, b.fixed, state.horizontalOffset), area.top(),
+                             b.width(), area.height()),
+                       m_empty);
+            p.setClipping(false);
+        }
+    }
     if (m_metrics.groupBoxHeight > 0)
         paintGroupBox(p, area);
     paintHeaders(p, area, model, layout, state);
@@ -215,6 +237,7 @@ void GridPainter::paintRows(QPainter &p, const QRect &area, const GridViewModel 
         return;
     const int count = model.rowCount();
     if (count == 0) {
+        p.fillRect(data, m_empty);
         p.setFont(m_content.empty() ? p.font() : m_content.front().font);
         p.setPen(m_gridLine.darker(150));
         p.drawText(data, Qt::AlignCenter, stockText(QStringLiteral("<No data to display>")));
@@ -247,7 +270,7 @@ void GridPainter::paintRows(QPainter &p, const QRect &area, const GridViewModel 
             const int field = columns.fieldOf(g.column);
             if (row.kind == RowKind::Data && field >= 0) {
                 const QByteArray bytes = model.table()->displayText(row.row, field);
-                const QString text = oneLineText(bytes, r.width() / 2 + 8);
+                const QString text = oneLineText(bytes, r.width() / look.narrowest + 2);
                 paintCellText(p, r.adjusted(0, 1, 0, 0), text, look,
                               columns.column(g.column).contentAlignment,
                               highlighted ? m_highlightedText : look.text);
@@ -275,6 +298,8 @@ void GridPainter::paintRows(QPainter &p, const QRect &area, const GridViewModel 
         }
         y += height;
     }
+    if (y <= area.bottom())
+        p.fillRect(QRect(area.left(), y, area.width(), area.bottom() - y + 1), m_empty);
 }
 
 } // namespace pensilio::grid

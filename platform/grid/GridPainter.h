@@ -67,6 +67,7 @@ private:
         QFont font;
         QColor background;
         QColor text;
+        int narrowest = 1; // the narrowest character's advance, to bound what is laid out
     };
     void paintGroupBox(QPainter &p, const QRect &area) const;
     void paintHeaders(QPainter &p, const QRect &area, const GridViewModel &model,

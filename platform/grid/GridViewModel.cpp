@@ -166,6 +166,9 @@ size_t GridViewModel::insertionIndex(RowId row, int tablePosition) const
     const RowKeyCompare compare = comparator();
     const auto it = std::partition_point(
         m_rows.begin(), m_rows.end(), [&compare, this, row, tablePosition](RowId e) {
+            // A removed row has no table position any more, but it is where the search ends.
+            if (e == row)
+                return false;
             const int c = compare.compare(e, row);
             return c < 0 || (c == 0 && m_table->positionOf(e) < tablePosition);
         });
