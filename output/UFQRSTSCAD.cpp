@@ -150,10 +150,15 @@ void TFFQRSTSCAD::Anteprima()
     ReportPreview preview(
         QRSTScad, source,
         {m_boxes, m_dialogs, m_printer.get(), QGuiApplication::applicationDisplayName()});
-    ReportPreview *outer = m_preview;
+    // The preview in progress is known while it runs, even when an error leaves it early.
+    struct Current
+    {
+        ReportPreview *&slot;
+        ReportPreview *outer;
+        ~Current() { slot = outer; }
+    } current{m_preview, m_preview};
     m_preview = &preview;
     preview.exec();
-    m_preview = outer;
 }
 
 void TFFQRSTSCAD::StampaTotale()

@@ -8,6 +8,7 @@
 #include "platform/report/PreviewDialogs.h"
 #include "platform/report/ReportRun.h"
 
+#include <QFile>
 #include <QPainter>
 #include <QPrinter>
 
@@ -77,6 +78,10 @@ PrintOutcome abandon(QPainter &painter, QPrinter &printer)
 {
     printer.abort();
     painter.end();
+    // A file cannot be withdrawn from a spooler: a half-written document is removed instead,
+    // so nothing remains that looks like the whole report.
+    if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
+        QFile::remove(printer.outputFileName());
     return PrintOutcome::Cancelled;
 }
 
