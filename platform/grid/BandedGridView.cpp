@@ -202,6 +202,7 @@ void BandedGridView::setFocusedColumn(int column)
         return;
     m_focusedColumn = column;
     viewport()->update();
+    announceFocusedCell();
     Q_EMIT focusedColumnChanged(column);
 }
 
@@ -221,14 +222,19 @@ void BandedGridView::onFocusChanged(int row)
 {
     ensureRowVisible(row);
     viewport()->update();
-    if (row >= 0 && hasFocus() && QAccessible::isActive()) {
-        // Tell the reader which cell has the focus now, by its child index in the table.
-        QAccessibleInterface *table = QAccessible::queryAccessibleInterface(this);
-        if (QAccessibleInterface *cell = table ? table->focusChild() : nullptr) {
-            QAccessibleEvent event(this, QAccessible::Focus);
-            event.setChild(table->indexOfChild(cell));
-            QAccessible::updateAccessibility(&event);
-        }
+    announceFocusedCell();
+}
+
+void BandedGridView::announceFocusedCell()
+{
+    if (!hasFocus() || !QAccessible::isActive())
+        return;
+    // Tell the reader which cell has the focus now, by its child index in the table.
+    QAccessibleInterface *table = QAccessible::queryAccessibleInterface(this);
+    if (QAccessibleInterface *cell = table ? table->focusChild() : nullptr) {
+        QAccessibleEvent event(this, QAccessible::Focus);
+        event.setChild(table->indexOfChild(cell));
+        QAccessible::updateAccessibility(&event);
     }
 }
 
@@ -400,6 +406,7 @@ void BandedGridView::focusInEvent(QFocusEvent *event)
 {
     QAbstractScrollArea::focusInEvent(event);
     viewport()->update();
+    announceFocusedCell();
 }
 
 void BandedGridView::focusOutEvent(QFocusEvent *event)

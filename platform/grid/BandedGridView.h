@@ -68,6 +68,7 @@ private:
     void notifyAccessibility(int change, int first, int last);
     void updateScrollBars();
     void onFocusChanged(int row);
+    void announceFocusedCell();
     void moveFocusTo(int row);
     void headerClicked(int column, Qt::KeyboardModifiers modifiers);
     int headerColumnAt(const QPoint &viewportPos) const;
