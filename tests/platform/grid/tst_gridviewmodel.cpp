@@ -43,6 +43,7 @@ private Q_SLOTS:
     void captionsComeFromTheBoundFields();
     void rowListFollowsTable_data();
     void rowListFollowsTable();
+    void signalsNameTheViewIndexes();
     void focusFollowsTableBothWays_data();
     void focusFollowsTableBothWays();
     void focusingWhileANewRowIsPendingLandsOnTheChosenMemo();
@@ -177,6 +178,10 @@ void tst_GridViewModel::rowListFollowsTable()
     } else if (action == QLatin1String("edit")) {
         model.setFocusedRow(0);
         memos.editCurrent(memos.oggetto, "z");
+    } else if (action == QLatin1String("bulk")) {
+        memdata::Table::UpdateGuard guard(memos.table);
+        memos.add(9, "e", "1");
+        memos.add(14, "f", "1");
     } else if (action == QLatin1String("reveal")) {
         memos.table.setCurrentPosition(2);
         memos.editCurrent(memos.oggetto, "e");
@@ -189,6 +194,41 @@ void tst_GridViewModel::rowListFollowsTable()
     fresh.setTable(&memos.table);
     configure(fresh, view);
     QCOMPARE(rowList(fresh, memos.oggetto), expected);
+}
+
+void tst_GridViewModel::signalsNameTheViewIndexes()
+{
+    GridMemos memos;
+    memos.add(10, "c");
+    memos.add(11, "a");
+    memos.add(12, "b");
+    GridViewModel model;
+    model.setColumns(memoColumns());
+    model.setTable(&memos.table);
+    configure(model, QStringLiteral("Oggetto+"));
+    QStringList log;
+    connect(&model, &GridViewModel::rowsInserted, this, [&log](int first, int count) {
+        log << QStringLiteral("ins %1+%2").arg(first).arg(count);
+    });
+    connect(&model, &GridViewModel::rowsRemoved, this, [&log](int first, int count) {
+        log << QStringLiteral("rem %1+%2").arg(first).arg(count);
+    });
+    connect(&model, &GridViewModel::rowChangedAt, this,
+            [&log](int index) { log << QStringLiteral("chg %1").arg(index); });
+    connect(&model, &GridViewModel::focusChanged, this,
+            [&log](int index) { log << QStringLiteral("focus %1").arg(index); });
+
+    // View a,b,c with b focused; "d" lands last, then b's subject changes in place, then b
+    // becomes "z" and moves to the end, and finally goes.
+    memos.add(13, "d");
+    model.setFocusedRow(1);
+    memos.editCurrent(memos.note, "note");
+    memos.editCurrent(memos.oggetto, "z");
+    memos.table.deleteCurrent();
+    QCOMPARE(log.join(QLatin1Char('|')),
+             QStringLiteral("focus -1|ins 3+1|focus 3|focus 1|chg 1|rem 1+1|ins 3+1|focus 3|"
+                            "rem 3+1|focus 2"));
+    QCOMPARE(rowList(model, memos.oggetto), QStringLiteral("a,c,*d"));
 }
 
 void tst_GridViewModel::focusFollowsTableBothWays_data()
