@@ -63,8 +63,6 @@ FilterValue FilterValue::fromUserText(FilterColumnType type, const QString &type
 {
     const auto invalid = [] { return Error(stockText(QStringLiteral("Invalid value"))); };
     if (type == FilterColumnType::Text) {
-        if (typed.isEmpty())
-            return {};
         for (const QChar ch : typed) {
             // A character the table cannot hold could never match; refuse it rather than let
             // it turn silently into '?'.

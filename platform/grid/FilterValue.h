@@ -42,8 +42,10 @@ public:
     // the given formats (ISO form without them), the missing value as "blank".
     QString displayText(const DateTimeFormatter *dates = nullptr) const;
 
-    // A value typed by the user for a column. An empty entry is the missing value; a text with a
-    // character the code page cannot hold, or a date that does not read, throws "Invalid value".
+    // A value typed by the user for a column. An empty entry is the empty text for a text column
+    // (a value, which the missing one is not) and the missing value for a date column. A text
+    // with a character the code page cannot hold, or a date that does not read, throws
+    // "Invalid value".
     static FilterValue fromUserText(FilterColumnType type, const QString &typed,
                                     const DateTimeReader *dates = nullptr);
 

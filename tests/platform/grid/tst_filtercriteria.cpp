@@ -158,8 +158,10 @@ private Q_SLOTS:
                               << QStringLiteral("Citt\u00E0 %");
         QTest::newRow("euro sign is in the code page")
             << kSubject << QStringLiteral("\u20AC 5") << true << QStringLiteral("\u20AC 5");
-        QTest::newRow("nothing typed is the missing value")
-            << kSubject << QString() << true << QStringLiteral("blank");
+        QTest::newRow("nothing typed is the empty text")
+            << kSubject << QString() << true << QString();
+        QTest::newRow("no date typed is the missing value")
+            << 2 << QStringLiteral(" ") << true << QStringLiteral("blank");
         QTest::newRow("outside the code page")
             << kSubject << QStringLiteral("\u4E2D") << false << QString();
         QTest::newRow("date") << 2 << QStringLiteral("13/03/2024 09:05") << true
@@ -183,6 +185,7 @@ private Q_SLOTS:
                 FilterValue::fromUserText(columns().byId(column)->type, typed, &reader);
             QVERIFY2(valid, "an invalid value was taken");
             QCOMPARE(value.displayText(&formatter), reads);
+            QCOMPARE(value.isNull(), reads == QStringLiteral("blank"));
         } catch (const Error &error) {
             QVERIFY2(!valid, qPrintable(error.message()));
             QCOMPARE(error.message(), QStringLiteral("Valore non valido"));

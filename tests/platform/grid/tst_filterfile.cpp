@@ -50,7 +50,7 @@ FilterNode everything()
     return g(G::And,
              {c(O::Equal, {t("ALFA")}), c(O::NotEqual, {t("")}), c(O::Less, {FilterValue()}),
               c(O::LessOrEqual, {t("say \"hi\" \\ bye")}),
-              c(O::Greater, {t(QByteArray("tab\there\r\n\x7F\x01", 16))}),
+              c(O::Greater, {t(QByteArray("tab\there\r\n\x7F\x01", 12))}),
               c(O::GreaterOrEqual, {t("citt\xE0 \x80 \xFF")}), c(O::Like, {t("%A_B%")}),
               c(O::NotLike, {t("#not a comment")}),
               g(G::NotOr, {c(O::Between, {t("A"), t("M")}),
