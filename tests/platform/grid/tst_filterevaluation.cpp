@@ -3,6 +3,8 @@
 
 #include "platform/grid/FilterLikePattern.h"
 #include "platform/grid/FilterMatcher.h"
+#include "platform/grid/FilterTableSource.h"
+#include "platform/memdata/Table.h"
 
 #include <QDate>
 #include <QTime>
@@ -324,6 +326,48 @@ private Q_SLOTS:
         const FilterMatcher on(criteria, columns());
         QVERIFY(!on.passesEverything());
         QCOMPARE(subjects().matching(on), QStringLiteral("ALFA"));
+    }
+
+    void readsRowsStraightFromTheTable()
+    {
+        memdata::Table table(QStringLiteral("ScadData"));
+        const int when = table.addField({QStringLiteral("DataOra"), memdata::FieldType::DateTime});
+        const int subject =
+            table.addField({QStringLiteral("Oggetto"), memdata::FieldType::Text, 50});
+        table.setSortField(when);
+        table.open();
+        int hour = 0;
+        for (const char *s :
+             std::initializer_list<const char *>{"ALFA", "", nullptr, "alfa beta"}) {
+            table.append();
+            table.setFieldDateTime(when, at(2024, 3, 13, ++hour));
+            if (s)
+                table.setFieldText(subject, QByteArray(s));
+            else
+                table.clearField(subject);
+            table.post();
+        }
+        FilterTableSource source(table);
+        source.bind(kSubject, subject);
+        source.bind(kWhen, when);
+        const auto rows = [&](const FilterNode &filter) {
+            const FilterMatcher matcher(g(FilterGroupOperator::And, {filter}), columns(),
+                                        FilterDateContext{kNow, Qt::Monday});
+            QStringList hours;
+            for (int i = 0; i < table.recordCount(); ++i) {
+                if (matcher.matches(source, table.rowAt(i)))
+                    hours.append(
+                        QString::number(table.dateTime(table.rowAt(i), when).parts().hour));
+            }
+            return hours.join(QLatin1Char(','));
+        };
+        QCOMPARE(rows(c(FilterOperator::Blank)), QStringLiteral("3"));
+        QCOMPARE(rows(c(FilterOperator::Equal, {t("")})), QStringLiteral("2"));
+        QCOMPARE(rows(c(FilterOperator::Like, {t("%a%")})), QStringLiteral("4"));
+        QCOMPARE(rows(c(FilterOperator::Less, {FilterValue::dateTime(at(2024, 3, 13, 3))}, kWhen)),
+                 QStringLiteral("1,2"));
+        // A column bound to no field reads as missing.
+        QCOMPARE(rows(c(FilterOperator::NonBlank, {}, 9)), QString());
     }
 
     void dateConditions_data()
