@@ -40,6 +40,28 @@ bool operatorAppliesTo(FilterOperator op, FilterColumnType type)
     return op != FilterOperator::Like && op != FilterOperator::NotLike;
 }
 
+std::vector<FilterOperator> customDialogOperators()
+{
+    using O = FilterOperator;
+    return {O::Equal,          O::NotEqual, O::Less,    O::LessOrEqual, O::Greater,
+            O::GreaterOrEqual, O::Like,     O::NotLike, O::Blank,       O::NonBlank};
+}
+
+std::vector<FilterOperator> builderOperators(FilterColumnType type)
+{
+    using O = FilterOperator;
+    std::vector<FilterOperator> ops = customDialogOperators();
+    ops.insert(ops.end() - 2, {O::Between, O::NotBetween, O::InList, O::NotInList});
+    if (type == FilterColumnType::DateTime) {
+        std::erase_if(ops, [](FilterOperator op) {
+            return !operatorAppliesTo(op, FilterColumnType::DateTime);
+        });
+        for (int op = static_cast<int>(O::Yesterday); op <= static_cast<int>(O::NextYear); ++op)
+            ops.insert(ops.end() - 2, static_cast<FilterOperator>(op));
+    }
+    return ops;
+}
+
 const char *operatorStockWording(FilterOperator op)
 {
     static const char *const words[kFilterOperatorCount] = {

@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <vector>
 
 namespace pensilio::grid {
 
@@ -64,6 +65,11 @@ enum class FilterArity : quint8
 FilterArity filterArity(FilterOperator op);
 bool isDateOperator(FilterOperator op); // "is yesterday" ... "is next year"
 bool operatorAppliesTo(FilterOperator op, FilterColumnType type);
+
+// The operators the dialogs offer, in the order they list them: the custom filter dialog's ten
+// (texts), and the filter builder's for a column of the type.
+std::vector<FilterOperator> customDialogOperators();
+std::vector<FilterOperator> builderOperators(FilterColumnType type);
 
 // The English stock wording, e.g. "is less than or equal to", and the text shown for it.
 const char *operatorStockWording(FilterOperator op);

@@ -148,6 +148,46 @@ private Q_SLOTS:
         QVERIFY(!criteria.columnItem(2).has_value());
     }
 
+    void dialogsListOperatorsInOrder()
+    {
+        resetStockTexts();
+        const char *italian[][2] = {{"equals", "e' uguale a"},
+                                    {"does not equal", "e' diverso da"},
+                                    {"is less than", "e' minore di"},
+                                    {"is less than or equal to", "e' minore o uguale a"},
+                                    {"is greater than", "e' maggiore di"},
+                                    {"is greater than or equal to", "e' maggiore o uguale a"},
+                                    {"between", "nel range tra"},
+                                    {"not between", "fuori dal range tra"},
+                                    {"in", "incluso"},
+                                    {"not in", "non incluso"},
+                                    {"is blank", "e' vuoto"},
+                                    {"is not blank", "non e' vuoto"},
+                                    {"is today", "e' oggi"}};
+        for (const auto &pair : italian)
+            setStockText(QString::fromLatin1(pair[0]), QString::fromLatin1(pair[1]));
+        const auto names = [](const std::vector<FilterOperator> &ops) {
+            QStringList list;
+            for (const FilterOperator op : ops)
+                list.append(operatorName(op));
+            return list.join(QLatin1Char('|'));
+        };
+        QCOMPARE(names(customDialogOperators()),
+                 QStringLiteral("e' uguale a|e' diverso da|e' minore di|e' minore o uguale a|"
+                                "e' maggiore di|e' maggiore o uguale a|like|not like|e' vuoto|"
+                                "non e' vuoto"));
+        QCOMPARE(names(builderOperators(FilterColumnType::Text)),
+                 QStringLiteral("e' uguale a|e' diverso da|e' minore di|e' minore o uguale a|"
+                                "e' maggiore di|e' maggiore o uguale a|like|not like|"
+                                "nel range tra|fuori dal range tra|incluso|non incluso|e' vuoto|"
+                                "non e' vuoto"));
+        const auto dates = builderOperators(FilterColumnType::DateTime);
+        QCOMPARE(dates.size(), size_t(24));
+        for (const FilterOperator op : dates)
+            QVERIFY(operatorAppliesTo(op, FilterColumnType::DateTime));
+        resetStockTexts();
+    }
+
     void typedValues_data()
     {
         QTest::addColumn<int>("column");
