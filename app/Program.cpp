@@ -12,7 +12,10 @@ TProgram::TProgram(const Services &services)
     FFMAIN.setPrintAll([this] { FFQRSTSCAD.StampaTotale(); });
 }
 
-void TProgram::show() { FFMAIN.showMaximized(); }
+void TProgram::show()
+{
+    FFMAIN.showMaximized();
+}
 
 void TProgram::end()
 {

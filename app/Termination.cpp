@@ -33,7 +33,9 @@ Termination::Termination(QObject *parent) : QObject(parent)
             [[maybe_unused]] const ssize_t n = ::read(g_pipe[0], buffer, sizeof buffer);
             request();
         });
-        struct sigaction action {};
+        struct sigaction action
+        {
+        };
         action.sa_handler = onSignal;
         sigemptyset(&action.sa_mask);
         action.sa_flags = SA_RESTART;
@@ -48,7 +50,9 @@ Termination::Termination(QObject *parent) : QObject(parent)
 
 Termination::~Termination()
 {
-    struct sigaction action {};
+    struct sigaction action
+    {
+    };
     action.sa_handler = SIG_DFL;
     for (int sig : {SIGTERM, SIGHUP, SIGINT})
         ::sigaction(sig, &action, nullptr);

@@ -12,14 +12,18 @@ namespace pensilio::bench {
 namespace {
 
 const char *const kWords[] = {
-    "riunione", "medico", "banca", "scadenza", "bolletta", "telefonare", "comprare", "pagare",
-    "auto", "revisione", "assicurazione", "compleanno", "dentista", "ufficio", "progetto",
-    "consegna", "fattura", "condominio", "scuola", "palestra", "viaggio", "treno", "volo",
-    "albergo", "cena", "pranzo", "documenti", "contratto", "rinnovo", "tasse", "posta",
-    "avvocato", "notaio", "farmacia", "caffè", "città", "perché", "università", "lunedì"};
+    "riunione", "medico",   "banca",      "scadenza",      "bolletta",   "telefonare", "comprare",
+    "pagare",   "auto",     "revisione",  "assicurazione", "compleanno", "dentista",   "ufficio",
+    "progetto", "consegna", "fattura",    "condominio",    "scuola",     "palestra",   "viaggio",
+    "treno",    "volo",     "albergo",    "cena",          "pranzo",     "documenti",  "contratto",
+    "rinnovo",  "tasse",    "posta",      "avvocato",      "notaio",     "farmacia",   "caffè",
+    "città",    "perché",   "università", "lunedì"};
 constexpr int kWordCount = sizeof(kWords) / sizeof(kWords[0]);
 
-QByteArray latin(const char *utf8) { return QString::fromUtf8(utf8).toLatin1(); }
+QByteArray latin(const char *utf8)
+{
+    return QString::fromUtf8(utf8).toLatin1();
+}
 
 std::vector<QByteArray> makeSubjects(QRandomGenerator &rng)
 {
@@ -87,7 +91,8 @@ QByteArray generateDataFile(qint64 count, const RegionalSettings &settings, quin
         else if (kind < 8)
             when = start.addMSecs(rng.bounded(span / 86400) * WallDateTime::kMsPerDay); // midnight
         else
-            when = start.addMSecs(static_cast<qint64>(rng.bounded(static_cast<quint64>(span))) * 1000);
+            when =
+                start.addMSecs(static_cast<qint64>(rng.bounded(static_cast<quint64>(span))) * 1000);
         previous = when;
         formatter.appendTo(out, when);
         out += '\t';

@@ -24,7 +24,10 @@ QString programFolderOf(const QString &executablePath)
 
 namespace {
 
-QString twoDigits(int value) { return QStringLiteral("%1").arg(value % 100, 2, 10, QLatin1Char('0')); }
+QString twoDigits(int value)
+{
+    return QStringLiteral("%1").arg(value % 100, 2, 10, QLatin1Char('0'));
+}
 
 QString stamp(const WallDateTime &now)
 {
@@ -82,7 +85,10 @@ void TDM1::showError(const Error &error) const
         m_services.boxes->showError(m_services.title, errorBoxText(error.message(), error.note()));
 }
 
-QString TDM1::dataFileName() const { return ProgramFolder + QStringLiteral("Memodata.dat"); }
+QString TDM1::dataFileName() const
+{
+    return ProgramFolder + QStringLiteral("Memodata.dat");
+}
 
 void TDM1::DataModuleCreate()
 {
@@ -105,7 +111,8 @@ void TDM1::DataModuleCreate()
                 ? QStringLiteral("Non è stato possibile conservarne una copia: alla chiusura "
                                  "\"%1\" non sarà sostituito.")
                       .arg(name)
-                : QStringLiteral("Il file letto è stato conservato come \"%1\".").arg(m_keptUnreadable);
+                : QStringLiteral("Il file letto è stato conservato come \"%1\".")
+                      .arg(m_keptUnreadable);
         throw Error(error.message(), note);
     }
 }
@@ -127,8 +134,9 @@ QString TDM1::saveToFallback(const QByteArray &content) const
                            QStringLiteral("/recupero");
     if (!QDir().mkpath(folder))
         return {};
-    const QString name = freshName(
-        folder + QStringLiteral("/Memodata-") + stamp(m_services.clock->now()), QStringLiteral(".dat"));
+    const QString name =
+        freshName(folder + QStringLiteral("/Memodata-") + stamp(m_services.clock->now()),
+                  QStringLiteral(".dat"));
     QFile file(name);
     if (!file.open(QIODevice::WriteOnly | QIODevice::NewOnly))
         return {};

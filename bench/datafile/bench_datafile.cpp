@@ -54,8 +54,8 @@ ChildResult runChild(const std::vector<std::string> &args, const std::string &in
     }
     ::close(in[0]);
     ::close(out[1]);
-    if (!input.empty())
-        [[maybe_unused]] auto n = ::write(in[1], input.data(), input.size());
+    if (!input.empty()) [[maybe_unused]]
+        auto n = ::write(in[1], input.data(), input.size());
     ::close(in[1]);
     ChildResult result;
     char buffer[4096];
@@ -64,7 +64,9 @@ ChildResult runChild(const std::vector<std::string> &args, const std::string &in
         result.output.append(buffer, static_cast<size_t>(n));
     ::close(out[0]);
     int status = 0;
-    struct rusage usage {};
+    struct rusage usage
+    {
+    };
     ::wait4(pid, &status, 0, &usage);
     result.wallMs = static_cast<double>(timer.nsecsElapsed()) / 1e6;
     result.maxRssKb = usage.ru_maxrss;
@@ -144,8 +146,8 @@ int main(int argc, char **argv)
         const ChildResult load = runChild({self, "--load", file.toStdString()});
         const ChildResult save = runChild({self, "--save", file.toStdString()});
         const ChildResult sqlite =
-            runChild({"sqlite3", ":memory:"},
-                     ".mode tabs\n.import '" + file.toStdString() + "' memo\nselect count(*) from memo;\n");
+            runChild({"sqlite3", ":memory:"}, ".mode tabs\n.import '" + file.toStdString() +
+                                                  "' memo\nselect count(*) from memo;\n");
         int rows = 0;
         double loadMs = 0, saveMs = 0, dummy = 0;
         std::sscanf(load.output.c_str(), "%d %lf %lf", &rows, &loadMs, &dummy);

@@ -87,10 +87,11 @@ int main(int argc, char **argv)
             gridView->viewport()->grab();
         const double paint = ms(timer) / posts;
 
-        std::printf("memos %lld\nload %.1f ms\nwindow shown and painted %.1f ms (%.2f x the load; "
-                    "together %.2f x)\npage down + paint %.2f ms\npost %.2f ms\nfull paint %.2f ms\n",
-                    static_cast<long long>(count), load, shown, shown / load, (load + shown) / load,
-                    page, post, paint);
+        std::printf(
+            "memos %lld\nload %.1f ms\nwindow shown and painted %.1f ms (%.2f x the load; "
+            "together %.2f x)\npage down + paint %.2f ms\npost %.2f ms\nfull paint %.2f ms\n",
+            static_cast<long long>(count), load, shown, shown / load, (load + shown) / load, page,
+            post, paint);
     }
     dm1.ScadData.close(); // the benchmark writes no data file
     return 0;

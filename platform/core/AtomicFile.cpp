@@ -13,7 +13,10 @@ namespace pensilio {
 
 namespace {
 
-QString describe(int error) { return QString::fromLocal8Bit(std::strerror(error)); }
+QString describe(int error)
+{
+    return QString::fromLocal8Bit(std::strerror(error));
+}
 
 AtomicWriteResult failure(AtomicWriteResult::Failure kind, int error)
 {
@@ -35,7 +38,9 @@ AtomicWriteResult writeFileAtomically(const QString &path, const QByteArray &con
     }
     const QByteArray targetName = QFile::encodeName(target);
 
-    struct stat st {};
+    struct stat st
+    {
+    };
     mode_t mode = 0666 & ~[] {
         const mode_t m = ::umask(0);
         ::umask(m);

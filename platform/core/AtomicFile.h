@@ -9,7 +9,12 @@ namespace pensilio {
 
 struct AtomicWriteResult
 {
-    enum class Failure { None, Create, Write };
+    enum class Failure
+    {
+        None,
+        Create,
+        Write
+    };
     Failure failure = Failure::None;
     QString cause; // the system's description of the failure
     bool ok() const { return failure == Failure::None; }

@@ -7,7 +7,10 @@
 namespace pensilio::cp1252 {
 
 QString toUnicode(const char *data, qsizetype size);
-inline QString toUnicode(const QByteArray &bytes) { return toUnicode(bytes.constData(), bytes.size()); }
+inline QString toUnicode(const QByteArray &bytes)
+{
+    return toUnicode(bytes.constData(), bytes.size());
+}
 QChar toUnicode(unsigned char byte);
 
 bool canEncode(QChar ch);

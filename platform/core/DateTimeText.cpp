@@ -99,7 +99,8 @@ DateTimePattern::DateTimePattern(const QString &pattern, const RegionalSettings 
         } else if (u == 'z') {
             add(run >= 3 ? Kind::Msec3 : Kind::Msec1);
         } else if ((u == 'A' || u == 'a') && i + 1 < n &&
-                   (pattern.at(i + 1) == QLatin1Char('P') || pattern.at(i + 1) == QLatin1Char('p'))) {
+                   (pattern.at(i + 1) == QLatin1Char('P') ||
+                    pattern.at(i + 1) == QLatin1Char('p'))) {
             add(u == 'A' ? Kind::AmPmUpper : Kind::AmPmLower);
             m_twelveHour = true;
             run = 2;
@@ -127,37 +128,82 @@ void DateTimePattern::appendTo(QByteArray &out, const WallDateTime::Parts &p) co
     const int hour12 = p.hour % 12 == 0 ? 12 : p.hour % 12;
     for (const Token &t : m_tokens) {
         switch (t.kind) {
-        case Kind::Literal: out.append(t.literal); break;
-        case Kind::Day1: appendNumber(out, p.day, 1); break;
-        case Kind::Day2: appendNumber(out, p.day, 2); break;
-        case Kind::DayShort: out.append(m_dayShort[dayOfWeek(p) - 1]); break;
-        case Kind::DayLong: out.append(m_dayLong[dayOfWeek(p) - 1]); break;
-        case Kind::Month1: appendNumber(out, p.month, 1); break;
-        case Kind::Month2: appendNumber(out, p.month, 2); break;
-        case Kind::MonthShort: out.append(m_monthShort[p.month - 1]); break;
-        case Kind::MonthLong: out.append(m_monthLong[p.month - 1]); break;
-        case Kind::Year2: appendNumber(out, p.year % 100, 2); break;
-        case Kind::Year4: appendNumber(out, p.year, 4); break;
-        case Kind::Hour24_1: appendNumber(out, p.hour, 1); break;
-        case Kind::Hour24_2: appendNumber(out, p.hour, 2); break;
-        case Kind::Hour12_1: appendNumber(out, hour12, 1); break;
-        case Kind::Hour12_2: appendNumber(out, hour12, 2); break;
-        case Kind::Minute1: appendNumber(out, p.minute, 1); break;
-        case Kind::Minute2: appendNumber(out, p.minute, 2); break;
-        case Kind::Second1: appendNumber(out, p.second, 1); break;
-        case Kind::Second2: appendNumber(out, p.second, 2); break;
-        case Kind::Msec1: appendNumber(out, p.msec, 1); break;
-        case Kind::Msec3: appendNumber(out, p.msec, 3); break;
-        case Kind::AmPmUpper: out.append((p.hour < 12 ? m_am : m_pm).toUpper()); break;
-        case Kind::AmPmLower: out.append((p.hour < 12 ? m_am : m_pm).toLower()); break;
+        case Kind::Literal:
+            out.append(t.literal);
+            break;
+        case Kind::Day1:
+            appendNumber(out, p.day, 1);
+            break;
+        case Kind::Day2:
+            appendNumber(out, p.day, 2);
+            break;
+        case Kind::DayShort:
+            out.append(m_dayShort[dayOfWeek(p) - 1]);
+            break;
+        case Kind::DayLong:
+            out.append(m_dayLong[dayOfWeek(p) - 1]);
+            break;
+        case Kind::Month1:
+            appendNumber(out, p.month, 1);
+            break;
+        case Kind::Month2:
+            appendNumber(out, p.month, 2);
+            break;
+        case Kind::MonthShort:
+            out.append(m_monthShort[p.month - 1]);
+            break;
+        case Kind::MonthLong:
+            out.append(m_monthLong[p.month - 1]);
+            break;
+        case Kind::Year2:
+            appendNumber(out, p.year % 100, 2);
+            break;
+        case Kind::Year4:
+            appendNumber(out, p.year, 4);
+            break;
+        case Kind::Hour24_1:
+            appendNumber(out, p.hour, 1);
+            break;
+        case Kind::Hour24_2:
+            appendNumber(out, p.hour, 2);
+            break;
+        case Kind::Hour12_1:
+            appendNumber(out, hour12, 1);
+            break;
+        case Kind::Hour12_2:
+            appendNumber(out, hour12, 2);
+            break;
+        case Kind::Minute1:
+            appendNumber(out, p.minute, 1);
+            break;
+        case Kind::Minute2:
+            appendNumber(out, p.minute, 2);
+            break;
+        case Kind::Second1:
+            appendNumber(out, p.second, 1);
+            break;
+        case Kind::Second2:
+            appendNumber(out, p.second, 2);
+            break;
+        case Kind::Msec1:
+            appendNumber(out, p.msec, 1);
+            break;
+        case Kind::Msec3:
+            appendNumber(out, p.msec, 3);
+            break;
+        case Kind::AmPmUpper:
+            out.append((p.hour < 12 ? m_am : m_pm).toUpper());
+            break;
+        case Kind::AmPmLower:
+            out.append((p.hour < 12 ? m_am : m_pm).toLower());
+            break;
         }
     }
 }
 
 DateTimeFormatter::DateTimeFormatter(const RegionalSettings &settings)
     : m_date(settings.shortDateFormat, settings), m_time(settings.longTimeFormat, settings)
-{
-}
+{}
 
 void DateTimeFormatter::appendTo(QByteArray &out, WallDateTime value) const
 {
@@ -189,8 +235,7 @@ DateTimeReader::DateTimeReader(const RegionalSettings &settings, int currentYear
       m_decimalSep(separatorByte(settings.decimalSeparator)),
       m_am(cp1252::fromUnicode(settings.amMarker).toUpper()),
       m_pm(cp1252::fromUnicode(settings.pmMarker).toUpper()), m_currentYear(currentYear)
-{
-}
+{}
 
 QString DateTimeReader::invalidMessage(const QString &text)
 {
@@ -207,7 +252,10 @@ WallDateTime DateTimeReader::readOrThrow(const QByteArray &text) const
 
 namespace {
 
-bool isBlank(char c) { return c == ' '; }
+bool isBlank(char c)
+{
+    return c == ' ';
+}
 
 void skipBlanks(const char *&p, const char *end)
 {

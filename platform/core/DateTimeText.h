@@ -18,10 +18,31 @@ public:
     void appendTo(QByteArray &out, const WallDateTime::Parts &p) const;
 
 private:
-    enum class Kind : quint8 {
-        Literal, Day1, Day2, DayShort, DayLong, Month1, Month2, MonthShort, MonthLong, Year2,
-        Year4, Hour24_1, Hour24_2, Hour12_1, Hour12_2, Minute1, Minute2, Second1, Second2,
-        Msec1, Msec3, AmPmUpper, AmPmLower
+    enum class Kind : quint8
+    {
+        Literal,
+        Day1,
+        Day2,
+        DayShort,
+        DayLong,
+        Month1,
+        Month2,
+        MonthShort,
+        MonthLong,
+        Year2,
+        Year4,
+        Hour24_1,
+        Hour24_2,
+        Hour12_1,
+        Hour12_2,
+        Minute1,
+        Minute2,
+        Second1,
+        Second2,
+        Msec1,
+        Msec3,
+        AmPmUpper,
+        AmPmLower
     };
     struct Token
     {

@@ -9,7 +9,14 @@ namespace pensilio {
 class DesktopShell
 {
 public:
-    enum ShowMode { Hide = 0, Normal = 1, Minimized = 2, Maximized = 3, Show = 5 };
+    enum ShowMode
+    {
+        Hide = 0,
+        Normal = 1,
+        Minimized = 2,
+        Maximized = 3,
+        Show = 5
+    };
     virtual ~DesktopShell() = default;
     // Opens 'file' (a path or an address) with the given verb, parameters, working folder and
     // window mode. Failures are silent: the shell reports nothing back to the program.

@@ -7,7 +7,10 @@
 namespace pensilio {
 
 namespace {
-QWidget *parentWindow() { return QApplication::activeWindow(); }
+QWidget *parentWindow()
+{
+    return QApplication::activeWindow();
+}
 } // namespace
 
 void QtMessageBoxes::showMessage(const QString &title, const QString &text)

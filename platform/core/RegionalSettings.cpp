@@ -84,7 +84,10 @@ RegionalSettings RegionalSettings::fromLocale(const QLocale &locale)
     return s;
 }
 
-RegionalSettings RegionalSettings::system() { return fromLocale(QLocale::system()); }
+RegionalSettings RegionalSettings::system()
+{
+    return fromLocale(QLocale::system());
+}
 
 DateOrder RegionalSettings::dateOrder() const
 {

@@ -9,7 +9,12 @@ class QLocale;
 
 namespace pensilio {
 
-enum class DateOrder { MonthDayYear, DayMonthYear, YearMonthDay };
+enum class DateOrder
+{
+    MonthDayYear,
+    DayMonthYear,
+    YearMonthDay
+};
 
 struct RegionalSettings
 {

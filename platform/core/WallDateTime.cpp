@@ -50,12 +50,13 @@ bool WallDateTime::isValidDate(int year, int month, int day)
     return day <= last;
 }
 
-WallDateTime WallDateTime::fromParts(int year, int month, int day, int hour, int minute,
-                                     int second, int msec)
+WallDateTime WallDateTime::fromParts(int year, int month, int day, int hour, int minute, int second,
+                                     int msec)
 {
     if (!isValidDate(year, month, day))
         return {};
-    const qint64 days = daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
+    const qint64 days =
+        daysFromCivil(year, static_cast<unsigned>(month), static_cast<unsigned>(day));
     return fromRaw(days * kMsPerDay + ((hour * 60LL + minute) * 60LL + second) * 1000LL + msec);
 }
 

@@ -23,8 +23,7 @@ int compareBytes(std::string_view a, std::string_view b)
 
 Table::Table(QString name)
     : m_name(std::move(name)), m_formatter(std::make_unique<DateTimeFormatter>(m_settings))
-{
-}
+{}
 
 Table::~Table() = default;
 
@@ -34,9 +33,18 @@ int Table::addField(FieldDef field)
     return fieldCount() - 1;
 }
 
-void Table::setSortField(int field) { m_sortField = field; }
-void Table::setIndexField(int field) { m_indexField = field; }
-void Table::setAfterInsert(std::function<void(Table &)> hook) { m_afterInsert = std::move(hook); }
+void Table::setSortField(int field)
+{
+    m_sortField = field;
+}
+void Table::setIndexField(int field)
+{
+    m_indexField = field;
+}
+void Table::setAfterInsert(std::function<void(Table &)> hook)
+{
+    m_afterInsert = std::move(hook);
+}
 
 void Table::setRegionalSettings(const RegionalSettings &settings, Clock *clock)
 {
@@ -91,7 +99,10 @@ template <typename F> void Table::notify(F &&call)
         call(o);
 }
 
-void Table::addObserver(TableObserver *observer) { m_observers.push_back(observer); }
+void Table::addObserver(TableObserver *observer)
+{
+    m_observers.push_back(observer);
+}
 
 void Table::removeObserver(TableObserver *observer)
 {
@@ -99,7 +110,10 @@ void Table::removeObserver(TableObserver *observer)
                       m_observers.end());
 }
 
-void Table::disableControls() { ++m_disabled; }
+void Table::disableControls()
+{
+    ++m_disabled;
+}
 
 void Table::enableControls()
 {
@@ -231,8 +245,12 @@ int Table::placementFor(qint64 date) const
     if (m_sortField < 0)
         return recordCount();
     const std::vector<qint64> &dates = m_columns[static_cast<size_t>(m_sortField)].dates;
-    auto less = [&dates](RowId row, qint64 value) { return dates[static_cast<size_t>(row)] < value; };
-    auto greater = [&dates](qint64 value, RowId row) { return value < dates[static_cast<size_t>(row)]; };
+    auto less = [&dates](RowId row, qint64 value) {
+        return dates[static_cast<size_t>(row)] < value;
+    };
+    auto greater = [&dates](qint64 value, RowId row) {
+        return value < dates[static_cast<size_t>(row)];
+    };
     const auto lower = std::lower_bound(m_order.begin(), m_order.end(), date, less);
     const auto upper = std::upper_bound(lower, m_order.end(), date, greater);
     // Before its ties, except at the end of the table, where it goes behind them; first when
@@ -247,9 +265,14 @@ RowId Table::newSlot()
     const RowId row = m_slotCount++;
     for (size_t f = 0; f < m_fields.size(); ++f) {
         switch (m_fields[f].type) {
-        case FieldType::AutoIncrement: break;
-        case FieldType::DateTime: m_columns[f].dates.push_back(WallDateTime::kNull); break;
-        case FieldType::Text: m_columns[f].texts.push_back(TextRef{}); break;
+        case FieldType::AutoIncrement:
+            break;
+        case FieldType::DateTime:
+            m_columns[f].dates.push_back(WallDateTime::kNull);
+            break;
+        case FieldType::Text:
+            m_columns[f].texts.push_back(TextRef{});
+            break;
         }
     }
     return row;
@@ -260,14 +283,22 @@ void Table::writePendingInto(RowId row)
     for (size_t f = 0; f < m_fields.size(); ++f) {
         const PendingValue &v = m_pending[f];
         switch (m_fields[f].type) {
-        case FieldType::AutoIncrement: break;
+        case FieldType::AutoIncrement:
+            break;
         case FieldType::DateTime:
             m_columns[f].dates[static_cast<size_t>(row)] = v.null ? WallDateTime::kNull : v.number;
             break;
-        case FieldType::Text:
-            m_columns[f].texts[static_cast<size_t>(row)] =
-                v.null ? TextRef{} : m_arena.store(v.text.constData(), v.text.size());
+        case FieldType::Text: {
+            TextRef &stored = m_columns[f].texts[static_cast<size_t>(row)];
+            // An unchanged text keeps its bytes, so editing a memo costs no new copy of it.
+            if (v.null)
+                stored = TextRef{};
+            else if (stored.isNull() ||
+                     stored.view() !=
+                         std::string_view(v.text.constData(), static_cast<size_t>(v.text.size())))
+                stored = m_arena.store(v.text.constData(), v.text.size());
             break;
+        }
         }
     }
 }
@@ -295,10 +326,10 @@ void Table::post()
     const RowId row = m_editing;
     const int oldPosition = m_current;
     const bool moved = m_sortField >= 0 && dateTime(row, m_sortField).raw() != date;
-    const bool rekeyed =
-        m_indexField >= 0 &&
-        (m_pending[static_cast<size_t>(m_indexField)].null != isNull(row, m_indexField) ||
-         m_pending[static_cast<size_t>(m_indexField)].text != text(row, m_indexField).toByteArray());
+    const bool rekeyed = m_indexField >= 0 && (m_pending[static_cast<size_t>(m_indexField)].null !=
+                                                   isNull(row, m_indexField) ||
+                                               m_pending[static_cast<size_t>(m_indexField)].text !=
+                                                   text(row, m_indexField).toByteArray());
     if (rekeyed)
         indexRemove(row);
     writePendingInto(row);
@@ -391,9 +422,12 @@ bool Table::isNull(RowId row, int field) const
     const FieldDef &def = m_fields[static_cast<size_t>(field)];
     const Column &c = m_columns[static_cast<size_t>(field)];
     switch (def.type) {
-    case FieldType::AutoIncrement: return false;
-    case FieldType::DateTime: return c.dates[static_cast<size_t>(row)] == WallDateTime::kNull;
-    case FieldType::Text: return c.texts[static_cast<size_t>(row)].isNull();
+    case FieldType::AutoIncrement:
+        return false;
+    case FieldType::DateTime:
+        return c.dates[static_cast<size_t>(row)] == WallDateTime::kNull;
+    case FieldType::Text:
+        return c.texts[static_cast<size_t>(row)].isNull();
     }
     return true;
 }
@@ -401,9 +435,12 @@ bool Table::isNull(RowId row, int field) const
 QByteArray Table::displayText(RowId row, int field) const
 {
     switch (m_fields[static_cast<size_t>(field)].type) {
-    case FieldType::AutoIncrement: return QByteArray::number(integer(row, field));
-    case FieldType::DateTime: return m_formatter->format(dateTime(row, field));
-    case FieldType::Text: return text(row, field).toByteArray();
+    case FieldType::AutoIncrement:
+        return QByteArray::number(integer(row, field));
+    case FieldType::DateTime:
+        return m_formatter->format(dateTime(row, field));
+    case FieldType::Text:
+        return text(row, field).toByteArray();
     }
     return {};
 }
@@ -422,9 +459,12 @@ QByteArray Table::fieldText(int field) const
         if (v.null)
             return {};
         switch (m_fields[static_cast<size_t>(field)].type) {
-        case FieldType::AutoIncrement: return QByteArray::number(v.number);
-        case FieldType::DateTime: return m_formatter->format(WallDateTime::fromRaw(v.number));
-        case FieldType::Text: return v.text;
+        case FieldType::AutoIncrement:
+            return QByteArray::number(v.number);
+        case FieldType::DateTime:
+            return m_formatter->format(WallDateTime::fromRaw(v.number));
+        case FieldType::Text:
+            return v.text;
         }
     }
     const RowId row = currentRow();
@@ -466,7 +506,8 @@ void Table::setFieldText(int field, const QByteArray &value)
     requireEditing();
     PendingValue &v = m_pending[static_cast<size_t>(field)];
     switch (m_fields[static_cast<size_t>(field)].type) {
-    case FieldType::AutoIncrement: return;
+    case FieldType::AutoIncrement:
+        return;
     case FieldType::DateTime:
         if (value.isEmpty()) {
             v.null = true;

@@ -20,7 +20,12 @@ class Clock;
 
 namespace pensilio::memdata {
 
-enum class FieldType { AutoIncrement, DateTime, Text };
+enum class FieldType
+{
+    AutoIncrement,
+    DateTime,
+    Text
+};
 
 struct FieldDef
 {
@@ -32,7 +37,13 @@ struct FieldDef
     bool computed() const { return type == FieldType::AutoIncrement; }
 };
 
-enum class TableState { Closed, Browse, Insert, Edit };
+enum class TableState
+{
+    Closed,
+    Browse,
+    Insert,
+    Edit
+};
 
 // A stored row's identity; it never changes while the table stays open.
 using RowId = qint32;
@@ -52,11 +63,16 @@ public:
     virtual ~TableObserver() = default;
     virtual void tableReset() {}
     virtual void rowInserted(int position) { Q_UNUSED(position) }
-    virtual void rowRemoved(int position, RowId row) { Q_UNUSED(position) Q_UNUSED(row) }
+    virtual void rowRemoved(int position, RowId row)
+    {
+        Q_UNUSED(position)
+        Q_UNUSED(row)
+    }
     // The row's content changed; it moved when the positions differ.
     virtual void rowChanged(int oldPosition, int newPosition)
     {
-        Q_UNUSED(oldPosition) Q_UNUSED(newPosition)
+        Q_UNUSED(oldPosition)
+        Q_UNUSED(newPosition)
     }
     virtual void currentChanged(int position) { Q_UNUSED(position) }
     virtual void stateChanged(TableState state) { Q_UNUSED(state) }
@@ -86,7 +102,7 @@ public:
     const QString &name() const { return m_name; }
     int fieldCount() const { return static_cast<int>(m_fields.size()); }
     const FieldDef &field(int index) const { return m_fields[static_cast<size_t>(index)]; }
-    int findField(QStringView name) const; // ignoring case; -1 when none
+    int findField(QStringView name) const;   // ignoring case; -1 when none
     int fieldByName(QStringView name) const; // throws "Field '%s' not found"
 
     // Life cycle and editing.

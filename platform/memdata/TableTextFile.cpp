@@ -58,10 +58,17 @@ void appendEscaped(QByteArray &out, std::string_view text)
     char *const end = out.data() + out.size();
     for (; p < end; ++p) {
         switch (*p) {
-        case '\t': *p = Table::kTabStandIn; break;
-        case '\n': *p = Table::kLineFeedStandIn; break;
-        case '\r': *p = Table::kCarriageReturnStandIn; break;
-        default: break;
+        case '\t':
+            *p = Table::kTabStandIn;
+            break;
+        case '\n':
+            *p = Table::kLineFeedStandIn;
+            break;
+        case '\r':
+            *p = Table::kCarriageReturnStandIn;
+            break;
+        default:
+            break;
         }
     }
 }
@@ -70,10 +77,17 @@ void unescapeInPlace(char *p, qsizetype size)
 {
     for (char *const end = p + size; p < end; ++p) {
         switch (*p) {
-        case Table::kTabStandIn: *p = '\t'; break;
-        case Table::kLineFeedStandIn: *p = '\n'; break;
-        case Table::kCarriageReturnStandIn: *p = '\r'; break;
-        default: break;
+        case Table::kTabStandIn:
+            *p = '\t';
+            break;
+        case Table::kLineFeedStandIn:
+            *p = '\n';
+            break;
+        case Table::kCarriageReturnStandIn:
+            *p = '\r';
+            break;
+        default:
+            break;
         }
     }
 }
@@ -170,10 +184,12 @@ void Table::loadTextFile(const QString &fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+        throw Error(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     QByteArray content = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        throw Error(QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
+        throw Error(
+            QStringLiteral("Cannot open file \"%1\". %2").arg(fileName, file.errorString()));
     file.close();
 
     // A zero byte ends the content.
@@ -237,9 +253,10 @@ void Table::loadTextFile(const QString &fileName)
                     char *bytes = const_cast<char *>(piece.data);
                     unescapeInPlace(bytes, piece.size);
                     const int limit = m_fields[fi].size;
-                    texts[fi] = TextRef{bytes, static_cast<qint32>(
-                                                   limit > 0 ? std::min<qsizetype>(piece.size, limit)
-                                                             : piece.size)};
+                    texts[fi] = TextRef{
+                        bytes,
+                        static_cast<qint32>(limit > 0 ? std::min<qsizetype>(piece.size, limit)
+                                                      : piece.size)};
                 }
                 givenCount += given[fi] ? 0 : 1;
                 given[fi] = 1;

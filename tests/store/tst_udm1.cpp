@@ -129,11 +129,13 @@ void TestUDM1::unreadableLineKeepsTheFileAside()
             QVERIFY(QFile::exists(dm1.keptUnreadableFile()));
             QCOMPARE(read(dm1.keptUnreadableFile()), original);
             QCOMPARE(m_boxes.log,
-                     QStringList{QStringLiteral("error[Pensilio]: 'non una data' is not a valid date "
-                                                "and time.\nIl file letto è stato conservato come \"%1\".")
-                                     .arg(dm1.keptUnreadableFile())});
+                     QStringList{
+                         QStringLiteral("error[Pensilio]: 'non una data' is not a valid date "
+                                        "and time.\nIl file letto è stato conservato come \"%1\".")
+                             .arg(dm1.keptUnreadableFile())});
             if (run == 1)
-                QVERIFY(dm1.keptUnreadableFile() != firstCopy); // an earlier copy is never overwritten
+                QVERIFY(dm1.keptUnreadableFile() !=
+                        firstCopy); // an earlier copy is never overwritten
         }
         QCOMPARE(read(data), kHeader + "01/01/2024\tA\t\t251209190733\r\n");
     }
@@ -145,8 +147,8 @@ void TestUDM1::failedSaveGoesToTheUserDataFolder()
     const QString data = m_dir.filePath(QStringLiteral("Memodata.dat"));
     write(data, kHeader);
     QFile::setPermissions(data, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther);
-    const QString recovery =
-        QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) + QStringLiteral("/recupero");
+    const QString recovery = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+                             QStringLiteral("/recupero");
     QDir(recovery).removeRecursively();
     {
         TDM1 dm1(services());

@@ -10,8 +10,7 @@ class ManualClock final : public Clock
 public:
     explicit ManualClock(WallDateTime start = WallDateTime::fromParts(2025, 12, 9, 19, 7, 33, 250))
         : m_now(start)
-    {
-    }
+    {}
     WallDateTime now() override
     {
         ++m_readings;

@@ -51,7 +51,8 @@ QLabel *makeLabel(QWidget *parent, const char *name, const QString &caption, con
     return label;
 }
 
-QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption, const QRect &geometry)
+QPushButton *makeButton(QWidget *parent, const char *name, const QString &caption,
+                        const QRect &geometry)
 {
     auto *button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
@@ -127,7 +128,8 @@ TFMFSCAD::TFMFSCAD(TDM1 &dm1, const Services &services, QWidget *parent)
     Panel4->setColorRole(QPalette::Highlight);
     Panel4->setGeometry(-8, 264, 681, 9);
 
-    BBInserisci = makeButton(Panel2, "BBInserisci", QStringLiteral("Conferma"), QRect(392, 280, 121, 33));
+    BBInserisci =
+        makeButton(Panel2, "BBInserisci", QStringLiteral("Conferma"), QRect(392, 280, 121, 33));
     BBEsci = makeButton(Panel2, "BBEsci", QStringLiteral("Esci"), QRect(528, 280, 121, 33));
     connect(BBInserisci, &QPushButton::clicked, this, &TFMFSCAD::Button1Click);
     connect(BBEsci, &QPushButton::clicked, this, &TFMFSCAD::Button2Click);
@@ -141,11 +143,20 @@ TFMFSCAD::TFMFSCAD(TDM1 &dm1, const Services &services, QWidget *parent)
     m_dm1.ScadData.addObserver(this);
 }
 
-TFMFSCAD::~TFMFSCAD() { m_dm1.ScadData.removeObserver(this); }
+TFMFSCAD::~TFMFSCAD()
+{
+    m_dm1.ScadData.removeObserver(this);
+}
 
-void TFMFSCAD::ApriInserimento() { open(Inserimento); }
+void TFMFSCAD::ApriInserimento()
+{
+    open(Inserimento);
+}
 
-void TFMFSCAD::ApriModifica() { open(Modifica); }
+void TFMFSCAD::ApriModifica()
+{
+    open(Modifica);
+}
 
 void TFMFSCAD::open(Mode mode)
 {
@@ -191,7 +202,8 @@ void TFMFSCAD::Button1Click()
         const WallDateTime when = cxDateEdit1->value();
         // An emptied or unreadable date is a value the date field cannot store.
         if (when.isNull())
-            throw Error(QStringLiteral("'%1' is not a valid date and time").arg(cxDateEdit1->text()));
+            throw Error(
+                QStringLiteral("'%1' is not a valid date and time").arg(cxDateEdit1->text()));
         table.setFieldDateTime(m_dm1.ScadDataDataOra, when);
         if (EDITOggetto->isModified())
             table.setFieldText(m_dm1.ScadDataOggetto, EDITOggetto->value());

@@ -26,7 +26,11 @@ class TFMFSCAD : public QDialog, private memdata::TableObserver
 {
     Q_OBJECT
 public:
-    enum Mode { Inserimento = 1, Modifica = 2 };
+    enum Mode
+    {
+        Inserimento = 1,
+        Modifica = 2
+    };
 
     TFMFSCAD(TDM1 &dm1, const Services &services, QWidget *parent = nullptr);
     ~TFMFSCAD() override;

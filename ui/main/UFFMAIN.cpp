@@ -17,7 +17,10 @@
 #include <QShowEvent>
 #include <QVBoxLayout>
 
-static void initMainWindowResources() { Q_INIT_RESOURCE(UFFMAIN); }
+static void initMainWindowResources()
+{
+    Q_INIT_RESOURCE(UFFMAIN);
+}
 
 namespace pensilio {
 
@@ -124,10 +127,11 @@ void TFFMAIN::buildBanner()
     Image1->setAlignment(Qt::AlignCenter);
     Image1->setAccessibleName(QStringLiteral("PENSILIO Memo"));
 
-    Panel8 = makePanel(Panel1, "Panel8", BevelPanel::Bevel::Raised, 1, BevelPanel::Bevel::Lowered, 1,
-                       QPalette::Light);
+    Panel8 = makePanel(Panel1, "Panel8", BevelPanel::Bevel::Raised, 1, BevelPanel::Bevel::Lowered,
+                       1, QPalette::Light);
     Panel8->setFixedWidth(168);
-    auto makeCaptionPanel = [this](const char *name, const QString &caption, int pixels, bool bold) {
+    auto makeCaptionPanel = [this](const char *name, const QString &caption, int pixels,
+                                   bool bold) {
         BevelPanel *panel = makePanel(Panel8, name, BevelPanel::Bevel::Raised, 2,
                                       BevelPanel::Bevel::Lowered, 2, QPalette::Button);
         panel->setSingleBorder(true);
@@ -154,8 +158,8 @@ void TFFMAIN::buildCentre()
     Panel3 = makePanel(this, "Panel3", BevelPanel::Bevel::Raised, 3, BevelPanel::Bevel::Lowered, 3,
                        QPalette::Light);
     Panel3->setBorderWidth(1);
-    Panel6 = makePanel(Panel3, "Panel6", BevelPanel::Bevel::Lowered, 1, BevelPanel::Bevel::Lowered, 1,
-                       QPalette::Light);
+    Panel6 = makePanel(Panel3, "Panel6", BevelPanel::Bevel::Lowered, 1, BevelPanel::Bevel::Lowered,
+                       1, QPalette::Light);
     fill(Panel3, QBoxLayout::LeftToRight)->addWidget(Panel6);
 
     cxGrid1DBTableView1 = new grid::GridViewModel(this);
@@ -167,12 +171,13 @@ void TFFMAIN::buildCentre()
     cxGrid1->setAccessibleName(QStringLiteral("Memo"));
     cxGrid1->setModel(cxGrid1DBTableView1);
 
-    Panel5 = makePanel(Panel6, "Panel5", BevelPanel::Bevel::Raised, 2, BevelPanel::Bevel::Lowered, 2,
-                       QPalette::Light);
+    Panel5 = makePanel(Panel6, "Panel5", BevelPanel::Bevel::Raised, 2, BevelPanel::Bevel::Lowered,
+                       2, QPalette::Light);
     Panel5->setSingleBorder(true);
     Panel5->setFixedWidth(142);
     // The first four overlap by a pixel; "Esci" stands apart.
-    BBInserisci = makeButton(Panel5, "BBInserisci", QStringLiteral("Inserisci"), {8, 8, 121, 33}, 15);
+    BBInserisci =
+        makeButton(Panel5, "BBInserisci", QStringLiteral("Inserisci"), {8, 8, 121, 33}, 15);
     BBModifica = makeButton(Panel5, "BBModifica", QStringLiteral("Modifica"), {8, 40, 121, 33}, 15);
     BBCancella = makeButton(Panel5, "BBCancella", QStringLiteral("Cancella"), {8, 72, 121, 33}, 15);
     BBStampa = new widgets::SplitDropDownButton(QStringLiteral("Stampa"), Panel5);
@@ -200,7 +205,8 @@ void TFFMAIN::buildBottomBar()
                        QPalette::Light);
     Panel2->setFixedHeight(49);
 
-    StaticText1 = new QLabel(QStringLiteral("  \u00a9 2026 PENSILIO - Tutti i diritti riservati"), Panel2);
+    StaticText1 =
+        new QLabel(QStringLiteral("  \u00a9 2026 PENSILIO - Tutti i diritti riservati"), Panel2);
     StaticText1->setObjectName(QStringLiteral("StaticText1"));
     StaticText1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
@@ -245,7 +251,10 @@ void TFFMAIN::showEvent(QShowEvent *event)
         FormShow();
 }
 
-void TFFMAIN::FormShow() { BBInserisci->setFocus(); }
+void TFFMAIN::FormShow()
+{
+    BBInserisci->setFocus();
+}
 
 bool TFFMAIN::hasVisibleMemo() const
 {
@@ -279,7 +288,10 @@ void TFFMAIN::BBCancellaClick()
         m_dm1.ScadData.deleteCurrent();
 }
 
-void TFFMAIN::BBEsciClick() { close(); }
+void TFFMAIN::BBEsciClick()
+{
+    close();
+}
 
 void TFFMAIN::StampaTOTALE1Click()
 {

@@ -50,9 +50,12 @@ void TestCoreServices::applicationTitle_data()
 {
     QTest::addColumn<QString>("path");
     QTest::addColumn<QString>("title");
-    QTest::newRow("plain") << "/opt/pensilio/pensilio" << "pensilio";
-    QTest::newRow("capitals after the first letter") << "/x/PENSILIO.EXE" << "Pensilio";
-    QTest::newRow("up to the first full stop") << "/x/Memo.v2.exe" << "Memo";
+    QTest::newRow("plain") << "/opt/pensilio/pensilio"
+                           << "pensilio";
+    QTest::newRow("capitals after the first letter") << "/x/PENSILIO.EXE"
+                                                     << "Pensilio";
+    QTest::newRow("up to the first full stop") << "/x/Memo.v2.exe"
+                                               << "Memo";
 }
 
 void TestCoreServices::applicationTitle()
@@ -66,13 +69,18 @@ void TestCoreServices::fullStopRule_data()
 {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("letter") << "Stream write error" << "Stream write error.";
-    QTest::newRow("already a full stop") << "Fine." << "Fine.";
+    QTest::newRow("letter") << "Stream write error"
+                            << "Stream write error.";
+    QTest::newRow("already a full stop") << "Fine."
+                                         << "Fine.";
     QTest::newRow("closing bracket sorts before the full stop") << "List index out of bounds (4)"
-                                                                 << "List index out of bounds (4)";
-    QTest::newRow("quote sorts before") << "File \"x\"" << "File \"x\"";
-    QTest::newRow("digit sorts after") << "Error 5" << "Error 5.";
-    QTest::newRow("empty") << "" << "";
+                                                                << "List index out of bounds (4)";
+    QTest::newRow("quote sorts before") << "File \"x\""
+                                        << "File \"x\"";
+    QTest::newRow("digit sorts after") << "Error 5"
+                                       << "Error 5.";
+    QTest::newRow("empty") << ""
+                           << "";
 }
 
 void TestCoreServices::fullStopRule()
@@ -95,7 +103,8 @@ void TestCoreServices::atomicWriteReplacesAndKeepsPermissions()
     QCOMPARE(f.readAll(), QByteArray("new"));
     QCOMPARE(f.permissions() & (QFile::WriteGroup | QFile::ReadGroup | QFile::ReadOther),
              QFile::ReadGroup);
-    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{QStringLiteral("f.dat")});
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+             QStringList{QStringLiteral("f.dat")});
 }
 
 void TestCoreServices::atomicWriteLeavesAProtectedFileAlone()

@@ -76,26 +76,43 @@ void TestDateTimeText::reads_data()
     QTest::addColumn<QString>("expected");
     const RegionalSettings it = italian(), us = american(), ymd = iso();
     // Current year is 2026 throughout: two-digit years run from 1976 to 2075.
-    QTest::newRow("dmy date and time") << it << QByteArray("09/12/2025 19:07:33") << "2025-12-09 19:07:33.000";
-    QTest::newRow("dmy date alone is midnight") << it << QByteArray("09/12/2025") << "2025-12-09 00:00:00.000";
-    QTest::newRow("single digits") << it << QByteArray("9/1/2025 7:05") << "2025-01-09 07:05:00.000";
+    QTest::newRow("dmy date and time")
+        << it << QByteArray("09/12/2025 19:07:33") << "2025-12-09 19:07:33.000";
+    QTest::newRow("dmy date alone is midnight")
+        << it << QByteArray("09/12/2025") << "2025-12-09 00:00:00.000";
+    QTest::newRow("single digits")
+        << it << QByteArray("9/1/2025 7:05") << "2025-01-09 07:05:00.000";
     QTest::newRow("hours alone") << it << QByteArray("9/1/2025 7") << "2025-01-09 07:00:00.000";
-    QTest::newRow("milliseconds after the decimal separator") << it << QByteArray("9/1/2025 7:05:03,250") << "2025-01-09 07:05:03.250";
-    QTest::newRow("two numbers take the current year") << it << QByteArray("9/1") << "2026-01-09 00:00:00.000";
-    QTest::newRow("two-digit year inside the window's start") << it << QByteArray("1/1/76") << "1976-01-01 00:00:00.000";
-    QTest::newRow("two-digit year before the window wraps") << it << QByteArray("1/1/75") << "2075-01-01 00:00:00.000";
+    QTest::newRow("milliseconds after the decimal separator")
+        << it << QByteArray("9/1/2025 7:05:03,250") << "2025-01-09 07:05:03.250";
+    QTest::newRow("two numbers take the current year")
+        << it << QByteArray("9/1") << "2026-01-09 00:00:00.000";
+    QTest::newRow("two-digit year inside the window's start")
+        << it << QByteArray("1/1/76") << "1976-01-01 00:00:00.000";
+    QTest::newRow("two-digit year before the window wraps")
+        << it << QByteArray("1/1/75") << "2075-01-01 00:00:00.000";
     QTest::newRow("one-digit year") << it << QByteArray("1/1/5") << "2005-01-01 00:00:00.000";
-    QTest::newRow("three-digit year is taken as it is") << it << QByteArray("1/1/999") << "0999-01-01 00:00:00.000";
-    QTest::newRow("blanks around") << it << QByteArray("  9/1/2025   7:05  ") << "2025-01-09 07:05:00.000";
-    QTest::newRow("mdy with PM after") << us << QByteArray("12/9/2025 7:07:33 PM") << "2025-12-09 19:07:33.000";
-    QTest::newRow("mdy with pm before, small letters") << us << QByteArray("12/9/2025 pm 7:07") << "2025-12-09 19:07:00.000";
-    QTest::newRow("12 AM is midnight") << us << QByteArray("12/9/2025 12:00 AM") << "2025-12-09 00:00:00.000";
-    QTest::newRow("12 PM is noon") << us << QByteArray("12/9/2025 12:30 PM") << "2025-12-09 12:30:00.000";
-    QTest::newRow("mdy two numbers are month and day") << us << QByteArray("12/9") << "2026-12-09 00:00:00.000";
+    QTest::newRow("three-digit year is taken as it is")
+        << it << QByteArray("1/1/999") << "0999-01-01 00:00:00.000";
+    QTest::newRow("blanks around")
+        << it << QByteArray("  9/1/2025   7:05  ") << "2025-01-09 07:05:00.000";
+    QTest::newRow("mdy with PM after")
+        << us << QByteArray("12/9/2025 7:07:33 PM") << "2025-12-09 19:07:33.000";
+    QTest::newRow("mdy with pm before, small letters")
+        << us << QByteArray("12/9/2025 pm 7:07") << "2025-12-09 19:07:00.000";
+    QTest::newRow("12 AM is midnight")
+        << us << QByteArray("12/9/2025 12:00 AM") << "2025-12-09 00:00:00.000";
+    QTest::newRow("12 PM is noon")
+        << us << QByteArray("12/9/2025 12:30 PM") << "2025-12-09 12:30:00.000";
+    QTest::newRow("mdy two numbers are month and day")
+        << us << QByteArray("12/9") << "2026-12-09 00:00:00.000";
     QTest::newRow("ymd") << ymd << QByteArray("2025-12-09 19.07.33") << "2025-12-09 19:07:33.000";
-    QTest::newRow("ymd two-digit year") << ymd << QByteArray("25-12-09") << "2025-12-09 00:00:00.000";
-    QTest::newRow("ymd two numbers are month and day") << ymd << QByteArray("12-09") << "2026-12-09 00:00:00.000";
-    QTest::newRow("regional pm marker") << ymd << QByteArray("2025-12-09 7.07 nachm.") << "2025-12-09 19:07:00.000";
+    QTest::newRow("ymd two-digit year")
+        << ymd << QByteArray("25-12-09") << "2025-12-09 00:00:00.000";
+    QTest::newRow("ymd two numbers are month and day")
+        << ymd << QByteArray("12-09") << "2026-12-09 00:00:00.000";
+    QTest::newRow("regional pm marker")
+        << ymd << QByteArray("2025-12-09 7.07 nachm.") << "2025-12-09 19:07:00.000";
     QTest::newRow("leap day") << it << QByteArray("29/02/2024") << "2024-02-29 00:00:00.000";
 
     const QString bad = QStringLiteral("invalid");
@@ -146,13 +163,20 @@ void TestDateTimeText::writes_data()
     const auto at = [](int h, int m, int s, int ms) {
         return WallDateTime::fromParts(2025, 12, 9, h, m, s, ms);
     };
-    QTest::newRow("date and time, milliseconds dropped") << italian() << at(19, 7, 33, 250) << QByteArray("09/12/2025 19:07:33");
-    QTest::newRow("midnight is the date alone") << italian() << at(0, 0, 0, 0) << QByteArray("09/12/2025");
-    QTest::newRow("milliseconds past midnight still midnight") << italian() << at(0, 0, 0, 999) << QByteArray("09/12/2025");
-    QTest::newRow("one second past midnight") << italian() << at(0, 0, 1, 0) << QByteArray("09/12/2025 00:00:01");
-    QTest::newRow("12-hour clock") << american() << at(19, 7, 3, 0) << QByteArray("12/9/2025 7:07:03 PM");
-    QTest::newRow("12-hour clock, noon") << american() << at(12, 0, 1, 0) << QByteArray("12/9/2025 12:00:01 PM");
-    QTest::newRow("12-hour clock, after midnight") << american() << at(0, 30, 0, 0) << QByteArray("12/9/2025 12:30:00 AM");
+    QTest::newRow("date and time, milliseconds dropped")
+        << italian() << at(19, 7, 33, 250) << QByteArray("09/12/2025 19:07:33");
+    QTest::newRow("midnight is the date alone")
+        << italian() << at(0, 0, 0, 0) << QByteArray("09/12/2025");
+    QTest::newRow("milliseconds past midnight still midnight")
+        << italian() << at(0, 0, 0, 999) << QByteArray("09/12/2025");
+    QTest::newRow("one second past midnight")
+        << italian() << at(0, 0, 1, 0) << QByteArray("09/12/2025 00:00:01");
+    QTest::newRow("12-hour clock")
+        << american() << at(19, 7, 3, 0) << QByteArray("12/9/2025 7:07:03 PM");
+    QTest::newRow("12-hour clock, noon")
+        << american() << at(12, 0, 1, 0) << QByteArray("12/9/2025 12:00:01 PM");
+    QTest::newRow("12-hour clock, after midnight")
+        << american() << at(0, 30, 0, 0) << QByteArray("12/9/2025 12:30:00 AM");
     QTest::newRow("ymd") << iso() << at(8, 5, 0, 0) << QByteArray("2025-12-09 08.05.00");
     QTest::newRow("null") << italian() << WallDateTime() << QByteArray();
 }
@@ -171,7 +195,8 @@ void TestDateTimeText::writtenTextReadsBack()
         const DateTimeFormatter formatter(s);
         const DateTimeReader reader(s, 2026);
         for (qint64 step = 0; step < 400; ++step) {
-            const WallDateTime v = WallDateTime::fromParts(1980, 1, 1).addMSecs(step * 86'399'000LL * 37);
+            const WallDateTime v =
+                WallDateTime::fromParts(1980, 1, 1).addMSecs(step * 86'399'000LL * 37);
             WallDateTime back;
             QVERIFY2(reader.read(formatter.format(v), back), formatter.format(v).constData());
             QCOMPARE(back.raw(), v.raw() - v.parts().msec);
@@ -186,9 +211,15 @@ void TestDateTimeText::localeFormatsAreWidenedAndLoseTheZone_data()
     QTest::addColumn<QString>("time");
     QTest::addColumn<QChar>("dateSeparator");
     QTest::addColumn<QChar>("timeSeparator");
-    QTest::newRow("Italian") << "it_IT" << "dd/MM/yyyy" << "HH:mm:ss" << QChar(u'/') << QChar(u':');
-    QTest::newRow("German") << "de_DE" << "dd.MM.yyyy" << "HH:mm:ss" << QChar(u'.') << QChar(u':');
-    QTest::newRow("American") << "en_US" << "M/d/yyyy" << "h:mm:ss AP" << QChar(u'/') << QChar(u':');
+    QTest::newRow("Italian") << "it_IT"
+                             << "dd/MM/yyyy"
+                             << "HH:mm:ss" << QChar(u'/') << QChar(u':');
+    QTest::newRow("German") << "de_DE"
+                            << "dd.MM.yyyy"
+                            << "HH:mm:ss" << QChar(u'.') << QChar(u':');
+    QTest::newRow("American") << "en_US"
+                              << "M/d/yyyy"
+                              << "h:mm:ss AP" << QChar(u'/') << QChar(u':');
 }
 
 void TestDateTimeText::localeFormatsAreWidenedAndLoseTheZone()

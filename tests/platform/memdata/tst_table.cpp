@@ -226,7 +226,7 @@ void TestTable::findByKey()
     QCOMPARE(m.rows(), QStringLiteral("A*,B"));
     QVERIFY(m.table.findKey("251209190733"));
     QCOMPARE(m.rows(), QStringLiteral("A,B*"));
-    QVERIFY(!m.table.findKey("X")); // the whole value must match
+    QVERIFY(!m.table.findKey("X"));  // the whole value must match
     QVERIFY(!m.table.findKey("x2")); // and letter case
     QCOMPARE(m.rows(), QStringLiteral("A,B*"));
 }

@@ -78,7 +78,8 @@ void TestTableTextFile::writesTheWorkedExample()
     m.table.saveTextFile(path("Memodata.dat"));
     const QByteArray bytes = readFile(path("Memodata.dat"));
     QCOMPARE(bytes.size(), 93);
-    QCOMPARE(bytes, kHeader + "09/12/2025 19:07:33\tRiunione\tPortare i documenti\t251209190733\r\n");
+    QCOMPARE(bytes,
+             kHeader + "09/12/2025 19:07:33\tRiunione\tPortare i documenti\t251209190733\r\n");
 
     MemoTable back;
     back.table.loadTextFile(path("Memodata.dat"));
@@ -107,10 +108,10 @@ void TestTableTextFile::writingAndReadingKeepsMemosAndTheirOrder()
     back.table.loadTextFile(path("a.dat"));
     QCOMPARE(dump(back),
              QStringLiteral("09/12/2025|midnight||251209190733|1;"
-                                "09/12/2025 10:00:00|tie2||251209190733|2;"
-                                "09/12/2025 10:00:00|tie1||251209190733|3;"
-                                "09/12/2025 11:00:00|\u00e8 accentata \u0080||251209190733|4;"
-                                "09/12/2025 12:00:00|late||251209190733|5"));
+                            "09/12/2025 10:00:00|tie2||251209190733|2;"
+                            "09/12/2025 10:00:00|tie1||251209190733|3;"
+                            "09/12/2025 11:00:00|\u00e8 accentata \u0080||251209190733|4;"
+                            "09/12/2025 12:00:00|late||251209190733|5"));
     back.table.saveTextFile(path("b.dat"));
     QCOMPARE(readFile(path("b.dat")), readFile(path("a.dat")));
     QCOMPARE(back.table.currentPosition(), 0);
@@ -145,27 +146,31 @@ void TestTableTextFile::reads_data()
     QTest::newRow("three pieces take the default key")
         << kHeader + "01/02/2024 08:30:00\tA\tnota\r\n"
         << "01/02/2024 08:30:00|A|nota|251209190733|1";
-    QTest::newRow("empty date piece is the time of reading")
-        << kHeader + "\tA\tnota\tK1\r\n" << "09/12/2025 19:07:33|A|nota|K1|1";
+    QTest::newRow("empty date piece is the time of reading") << kHeader + "\tA\tnota\tK1\r\n"
+                                                             << "09/12/2025 19:07:33|A|nota|K1|1";
     QTest::newRow("empty line is a memo of defaults")
         << kHeader + memo + "\r\n" + memo
         << "01/02/2024 08:30:00|A|nota|K1|1;01/02/2024 08:30:00|A|nota|K1|3;"
            "09/12/2025 19:07:33|||251209190733|2";
     QTest::newRow("header in other letter cases")
-        << QByteArray("dataora\tOGGETTO\tNote\tnumscad\r\n") + memo << "01/02/2024 08:30:00|A|nota|K1|1";
+        << QByteArray("dataora\tOGGETTO\tNote\tnumscad\r\n") + memo
+        << "01/02/2024 08:30:00|A|nota|K1|1";
     QTest::newRow("header naming RecId ignores it")
-        << QByteArray("RecId\tDataOra\tOggetto\tnote\tNumScad\r\n77\t01/02/2024 08:30:00\tA\tnota\tK1\r\n")
+        << QByteArray(
+               "RecId\tDataOra\tOggetto\tnote\tNumScad\r\n77\t01/02/2024 08:30:00\tA\tnota\tK1\r\n")
         << "01/02/2024 08:30:00|A|nota|K1|1";
     QTest::newRow("unknown and repeated columns")
-        << QByteArray("Oggetto\tColore\tOggetto\r\nA\trosso\tB\r\n") << "09/12/2025 19:07:33|B||251209190733|1";
+        << QByteArray("Oggetto\tColore\tOggetto\r\nA\trosso\tB\r\n")
+        << "09/12/2025 19:07:33|B||251209190733|1";
     QTest::newRow("CR-only line ends")
-        << QByteArray("DataOra\tOggetto\r01/01/2024\tX\r")
-        << "01/01/2024|X||251209190733|1";
+        << QByteArray("DataOra\tOggetto\r01/01/2024\tX\r") << "01/01/2024|X||251209190733|1";
     QTest::newRow("LF-only line ends")
-        << QByteArray("DataOra\tOggetto\n01/01/2024\tX\n02/01/2024\tY") << "01/01/2024|X||251209190733|1;02/01/2024|Y||251209190733|2";
+        << QByteArray("DataOra\tOggetto\n01/01/2024\tX\n02/01/2024\tY")
+        << "01/01/2024|X||251209190733|1;02/01/2024|Y||251209190733|2";
     QTest::newRow("60-character subject is cut to 50")
         << QByteArray("Oggetto\r\n") + QByteArray(60, 's') + "\r\n"
-        << QStringLiteral("09/12/2025 19:07:33|%1||251209190733|1").arg(QString(50, QLatin1Char('s')));
+        << QStringLiteral("09/12/2025 19:07:33|%1||251209190733|1")
+               .arg(QString(50, QLatin1Char('s')));
     QTest::newRow("ties keep file order")
         << kHeader + "01/01/2024\tB\r\n01/01/2024\tA\r\n01/01/2023\tC\r\n"
         << "01/01/2023|C||251209190733|3;01/01/2024|B||251209190733|1;01/01/2024|A||251209190733|2";
@@ -193,13 +198,16 @@ void TestTableTextFile::aBadLineKeepsTheRowsBeforeIt_data()
     QTest::addColumn<QString>("error");
     QTest::addColumn<QString>("kept");
     QTest::newRow("five pieces")
-        << kHeader + "02/01/2024\tB\r\n01/01/2024\tA\r\n01/01/2024\tX\tn\tK\tsurplus\r\n03/01/2024\tC\r\n"
-        << "List index out of bounds (4)" << "01/01/2024|A||251209190733|2;02/01/2024|B||251209190733|1";
-    QTest::newRow("bad date")
-        << kHeader + "02/01/2024\tB\r\n31/02/2024 10:00\tX\r\n" << "'31/02/2024 10:00' is not a valid date and time"
-        << "02/01/2024|B||251209190733|1";
+        << kHeader +
+               "02/01/2024\tB\r\n01/01/2024\tA\r\n01/01/2024\tX\tn\tK\tsurplus\r\n03/01/2024\tC\r\n"
+        << "List index out of bounds (4)"
+        << "01/01/2024|A||251209190733|2;02/01/2024|B||251209190733|1";
+    QTest::newRow("bad date") << kHeader + "02/01/2024\tB\r\n31/02/2024 10:00\tX\r\n"
+                              << "'31/02/2024 10:00' is not a valid date and time"
+                              << "02/01/2024|B||251209190733|1";
     QTest::newRow("surplus on the first memo line, even if empty")
-        << QByteArray("Oggetto\r\nA\t\tB\r\n") << "List index out of bounds (1)" << "";
+        << QByteArray("Oggetto\r\nA\t\tB\r\n") << "List index out of bounds (1)"
+        << "";
 }
 
 void TestTableTextFile::aBadLineKeepsTheRowsBeforeIt()
@@ -245,8 +253,9 @@ void TestTableTextFile::fileErrorsNameTheFile()
         m.table.saveTextFile(missing);
         QFAIL("no error");
     } catch (const Error &e) {
-        QCOMPARE(e.message(),
-                 QStringLiteral("Cannot create file \"%1\". No such file or directory").arg(missing));
+        QCOMPARE(
+            e.message(),
+            QStringLiteral("Cannot create file \"%1\". No such file or directory").arg(missing));
     }
 }
 

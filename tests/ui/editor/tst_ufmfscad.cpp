@@ -118,7 +118,8 @@ void TestUFMFSCAD::continuousInsertKeepsDateAndNote()
         QTest::mouseClick(m_dialog->BBEsci, Qt::LeftButton); // drops the pending empty record
         QVERIFY(!m_dialog->isVisible());
     });
-    QCOMPARE(memos(), QStringLiteral("09/12/2025 19:07:33||portare;09/12/2025 19:07:33|RIUNIONE|portare"));
+    QCOMPARE(memos(),
+             QStringLiteral("09/12/2025 19:07:33||portare;09/12/2025 19:07:33|RIUNIONE|portare"));
     QVERIFY(m_boxes.log.isEmpty());
 }
 
@@ -127,7 +128,8 @@ void TestUFMFSCAD::insertOpensWithCurrentTimeAndEmptyTexts()
     m_dialog->MENote->setValue("vecchio");
     m_dialog->cxDateEdit1->setValue(WallDateTime::fromParts(2000, 1, 1));
     run(TFMFSCAD::Inserimento, [this] {
-        QCOMPARE(m_dialog->cxDateEdit1->value(), WallDateTime::fromParts(2025, 12, 9, 19, 7, 33, 250));
+        QCOMPARE(m_dialog->cxDateEdit1->value(),
+                 WallDateTime::fromParts(2025, 12, 9, 19, 7, 33, 250));
         QCOMPARE(m_dialog->MENote->value(), QByteArray());
         QCOMPARE(m_dialog->EDITOggetto->text(), QString());
         QCOMPARE(m_dialog->focusWidget(), static_cast<QWidget *>(m_dialog->cxDateEdit1));

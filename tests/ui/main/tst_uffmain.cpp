@@ -271,7 +271,8 @@ void TestUFFMAIN::commandsDoNothingWithoutVisibleMemos()
     QTest::mouseClick(m_main->BBModifica, Qt::LeftButton);
     QTest::mouseClick(m_main->BBCancella, Qt::LeftButton);
     addMemo("A", 9);
-    m_main->cxGrid1DBTableView1->setRowFilter([](const memdata::Table &, memdata::RowId) { return false; });
+    m_main->cxGrid1DBTableView1->setRowFilter(
+        [](const memdata::Table &, memdata::RowId) { return false; });
     QTest::mouseClick(m_main->BBModifica, Qt::LeftButton);
     QTest::mouseClick(m_main->BBCancella, Qt::LeftButton);
     QVERIFY(!opened);
