@@ -295,7 +295,7 @@ FilterNode read(const QByteArray &content, const FilterColumns &columns)
             throw cannotBuild(); // nothing may follow the root's end
         const QByteArray &statement = tokens[0].bytes;
         if (!versionSeen) {
-            if (statement != kMagic || tokens.size() != 2 ||
+            if (statement != kMagic || tokens.size() != 2 || tokens[1].kind != Token::Kind::Word ||
                 tokens[1].bytes != QByteArray::number(kVersion))
                 throw cannotBuild();
             versionSeen = true;

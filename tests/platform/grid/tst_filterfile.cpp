@@ -158,6 +158,7 @@ private Q_SLOTS:
         row("only the header", head);
         row("no header", "group and\nend\n");
         row("later version", "pensilio-filter 2\ngroup and\nend\n");
+        row("version in quotes", "pensilio-filter \"1\"\ngroup and\nend\n");
         row("another format", "<?xml version=\"1.0\"?><filter/>");
         row("another column", head + "group and\ncondition \"Note\" blank\nend\n");
         row("column as a bare word", head + "group and\ncondition Oggetto blank\nend\n");
