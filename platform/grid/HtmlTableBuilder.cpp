@@ -4,6 +4,7 @@
 #include "platform/grid/HtmlViewSource.h"
 
 #include <algorithm>
+#include <limits>
 #include <unordered_map>
 
 namespace pensilio::grid {
@@ -243,6 +244,11 @@ struct HtmlTableBuilder::Private
             }
             edges.push_back(b.right);
         }
+        // An indent wider than a very narrow grid would open a column no band covers.
+        const int width = look.layout.width();
+        edges.erase(
+            std::remove_if(edges.begin(), edges.end(), [width](int x) { return x > width; }),
+            edges.end());
         std::sort(edges.begin(), edges.end());
         edges.erase(std::unique(edges.begin(), edges.end()), edges.end());
         edges.erase(std::remove_if(edges.begin(), edges.end(), [](int x) { return x < 0; }),
@@ -341,9 +347,9 @@ struct HtmlTableBuilder::Private
     void groupRow(int row, int viewRow, int level)
     {
         const int columns = cells.columnCount();
+        indents(row, 1, level);
         if (level >= columns)
             return;
-        indents(row, 1, level);
         const qint32 sign = cells.addText(view.isGroupExpanded(viewRow) ? QByteArrayLiteral("-")
                                                                         : QByteArrayLiteral("+"));
         place(level, row, 1, 1, expandButton.get(styles), sign, HtmlCell::kLiteral);

@@ -19,6 +19,9 @@ public:
     virtual const GridViewOptions &options() const = 0;
     virtual const GridViewStyles &styles() const = 0;
 
+    // The visible rows. A group row's level is its grouping level from 0; a data row's level
+    // is the number of groups it lies in. Footer rows in the list are passed over: the export
+    // places each group's footer itself.
     virtual int rowCount() const = 0;
     virtual GridRow rowAt(int index) const = 0;
     virtual int focusedRow() const = 0;

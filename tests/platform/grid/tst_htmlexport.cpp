@@ -309,6 +309,11 @@ void tst_HtmlExport::groupedViewIsExpandedAndFooted()
     QCOMPARE(source.expandCalls, 1);
     QCOMPARE(source.describe(), QStringLiteral("g:ALFA-,r,f,g:BANCA-,r,r,f"));
     compareWithFixture(pageOf(e.path), "grouped.html");
+
+    // A grid narrower than its indent still makes a whole page.
+    e.run(source, 10);
+    QVERIFY(readFile(e.path).contains(">Oggetto : BANCA</TD>"));
+    QVERIFY(readFile(e.path).endsWith("</HTML>"));
 }
 
 void tst_HtmlExport::cellText_data()
