@@ -19,7 +19,7 @@ public:
     bool eof() const override;
     int recordCount() const override;
     int fieldIndex(const QString &name) const override;
-    std::optional<QByteArray> fieldText(int field) const override;
+    std::optional<QByteArrayView> fieldText(int field, QByteArray &buffer) const override;
 
 private:
     memdata::Table &m_table;

@@ -75,6 +75,11 @@ double FontMeasurer::textWidth(const FontSpec &font, QByteArrayView text) const
     return width;
 }
 
+const std::array<double, 256> *FontMeasurer::advances(const FontSpec &font) const
+{
+    return &metricsFor(font).advance;
+}
+
 double FontMeasurer::lineHeight(const FontSpec &font) const
 {
     return metricsFor(font).lineHeight;

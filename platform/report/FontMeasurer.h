@@ -26,6 +26,7 @@ public:
 
     double textWidth(const FontSpec &font, QByteArrayView text) const override;
     double lineHeight(const FontSpec &font) const override;
+    const std::array<double, 256> *advances(const FontSpec &font) const override;
     int dotsPerInch() const { return m_dpi; }
 
 private:

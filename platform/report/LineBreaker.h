@@ -14,7 +14,37 @@ namespace pensilio::report {
 
 constexpr double kUnlimitedWidth = std::numeric_limits<double>::infinity();
 
-// A text ending in a carriage return gives no empty line after it; an empty text gives none.
+struct LineSpan
+{
+    qsizetype start = 0;
+    qsizetype length = 0;
+};
+
+// One element's breaker, made once per run: it reads the font's advances once and keeps its
+// buffers, so a million texts break without allocating.
+class LineBreaker
+{
+public:
+    LineBreaker(const FontSpec &font, double width, const TextMeasurer &measurer);
+
+    // Fills 'lines' with spans of the returned text, which is 'text' itself unless line feeds
+    // had to be dropped. A text ending in a carriage return gives no empty line after it; an
+    // empty text gives none.
+    QByteArrayView breakText(QByteArrayView text, std::vector<LineSpan> &lines);
+    double widthOf(QByteArrayView text) const;
+
+private:
+    void fillLine(QByteArrayView text, qsizetype begin, qsizetype end,
+                  std::vector<LineSpan> &lines) const;
+
+    FontSpec m_font;
+    double m_width;
+    const TextMeasurer &m_measurer;
+    const std::array<double, 256> *m_advances = nullptr;
+    QByteArray m_withoutFeeds;
+};
+
+// The lines as texts of their own, for callers that keep them.
 std::vector<QByteArray> breakIntoLines(QByteArrayView text, double width, const FontSpec &font,
                                        const TextMeasurer &measurer);
 

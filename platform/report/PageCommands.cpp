@@ -79,58 +79,74 @@ private:
 
 } // namespace
 
-void PageWriter::number(qint64 value)
-{
-    auto v = static_cast<quint64>(value);
-    while (v >= 0x80) {
-        m_page.append(static_cast<char>((v & 0x7f) | 0x80));
-        v >>= 7;
-    }
-    m_page.append(static_cast<char>(v));
-}
+namespace {
 
-void PageWriter::coordinate(double mm)
+// Builds one command's fixed part on the stack, so the page grows by one append per command.
+class CommandBytes
 {
-    const auto value = static_cast<qint64>(std::llround(mm * kUnitsPerMm));
-    number(static_cast<qint64>((static_cast<quint64>(value) << 1) ^
-                               static_cast<quint64>(value >> 63)));
-}
+public:
+    explicit CommandBytes(quint8 op) { m_bytes[m_size++] = static_cast<char>(op); }
+    void byte(quint8 value) { m_bytes[m_size++] = static_cast<char>(value); }
+    void number(quint64 v)
+    {
+        while (v >= 0x80) {
+            m_bytes[m_size++] = static_cast<char>((v & 0x7f) | 0x80);
+            v >>= 7;
+        }
+        m_bytes[m_size++] = static_cast<char>(v);
+    }
+    void coordinate(double mm)
+    {
+        const auto value = static_cast<qint64>(std::llround(mm * kUnitsPerMm));
+        number((static_cast<quint64>(value) << 1) ^ static_cast<quint64>(value >> 63));
+    }
+    QByteArrayView view() const { return QByteArrayView(m_bytes, m_size); }
+
+private:
+    char m_bytes[96];
+    qsizetype m_size = 0;
+};
+
+} // namespace
 
 void PageWriter::fillRect(const QRectF &mm, int color)
 {
-    m_page.append(static_cast<char>(Op::FillRect));
-    number(color);
-    coordinate(mm.x());
-    coordinate(mm.y());
-    coordinate(mm.width());
-    coordinate(mm.height());
+    CommandBytes c(static_cast<quint8>(Op::FillRect));
+    c.number(static_cast<quint64>(color));
+    c.coordinate(mm.x());
+    c.coordinate(mm.y());
+    c.coordinate(mm.width());
+    c.coordinate(mm.height());
+    m_page.append(c.view());
 }
 
 void PageWriter::text(const QRectF &box, int font, int color, TextFlag flags, int background,
                       QByteArrayView text)
 {
-    m_page.append(static_cast<char>(Op::Text));
-    number(font);
-    number(color);
-    m_page.append(static_cast<char>(flags));
+    CommandBytes c(static_cast<quint8>(Op::Text));
+    c.number(static_cast<quint64>(font));
+    c.number(static_cast<quint64>(color));
+    c.byte(static_cast<quint8>(flags));
     if (static_cast<quint8>(flags) & static_cast<quint8>(TextFlag::Opaque))
-        number(background);
-    coordinate(box.x());
-    coordinate(box.y());
-    coordinate(box.width());
-    coordinate(box.height());
-    number(text.size());
+        c.number(static_cast<quint64>(background));
+    c.coordinate(box.x());
+    c.coordinate(box.y());
+    c.coordinate(box.width());
+    c.coordinate(box.height());
+    c.number(static_cast<quint64>(text.size()));
+    m_page.append(c.view());
     m_page.append(text);
 }
 
 void PageWriter::hairline(double x1, double y1, double x2, double y2, int color)
 {
-    m_page.append(static_cast<char>(Op::Hairline));
-    number(color);
-    coordinate(x1);
-    coordinate(y1);
-    coordinate(x2);
-    coordinate(y2);
+    CommandBytes c(static_cast<quint8>(Op::Hairline));
+    c.number(static_cast<quint64>(color));
+    c.coordinate(x1);
+    c.coordinate(y1);
+    c.coordinate(x2);
+    c.coordinate(y2);
+    m_page.append(c.view());
 }
 
 bool visitPage(QByteArrayView page, const PageStyles &styles, PageVisitor &visitor)

@@ -32,8 +32,6 @@ public:
     void hairline(double x1, double y1, double x2, double y2, int color);
 
 private:
-    void number(qint64 value);
-    void coordinate(double mm);
     QByteArray &m_page;
 };
 

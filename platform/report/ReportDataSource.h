@@ -2,6 +2,7 @@
 // The records a report walks, first to last, and the display texts of their fields.
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QString>
 #include <optional>
 
@@ -17,8 +18,10 @@ public:
     virtual int recordCount() const = 0;
     // -1 when the source has no field of that name.
     virtual int fieldIndex(const QString &name) const = 0;
-    // The current record's display text in Windows-1252; none when it cannot be produced.
-    virtual std::optional<QByteArray> fieldText(int field) const = 0;
+    // The current record's display text in Windows-1252; none when it cannot be produced. The
+    // text may live in 'buffer', which the caller keeps for the next call, or in the source;
+    // either way it stays valid until the source moves or the buffer is used again.
+    virtual std::optional<QByteArrayView> fieldText(int field, QByteArray &buffer) const = 0;
 };
 
 } // namespace pensilio::report

@@ -1,6 +1,5 @@
 #include "platform/report/ReportRun.h"
 
-#include "platform/report/LineBreaker.h"
 #include "platform/report/PageCommands.h"
 #include "platform/report/PageSink.h"
 #include "platform/report/PageStyles.h"
@@ -16,6 +15,8 @@ namespace {
 
 // Millimetre sums such as 25 bands of 9.79 mm must not miss the page by a rounding error.
 constexpr double kEpsilon = 1e-6;
+// Room for a page of commands, so that a page grows without copying itself over and over.
+constexpr qsizetype kPageReserve = 16 * 1024;
 
 int linesInHeight(double height, double lineHeight)
 {
@@ -24,40 +25,61 @@ int linesInHeight(double height, double lineHeight)
     return std::max(0, static_cast<int>(std::floor((height + kEpsilon) / lineHeight)));
 }
 
-bool isText(const ReportElement &element)
-{
-    return element.kind != ElementKind::HorizontalLine;
-}
-
 } // namespace
 
 ReportRun::ReportRun(const ReportTemplate &report, ReportDataSource &source,
                      const TextMeasurer &measurer, PageSink &sink)
     : m_report(report), m_source(source), m_measurer(measurer), m_sink(sink)
-{
-    for (const ReportBand &band : m_report.bands) {
-        std::vector<int> fields;
-        for (const ReportElement &element : band.elements)
-            fields.push_back(
-                element.kind == ElementKind::FieldText ? m_source.fieldIndex(element.field) : -1);
-        m_fieldOf.push_back(std::move(fields));
-    }
-}
+{}
 
 ReportRun::~ReportRun() = default;
+
+void ReportRun::prepare()
+{
+    PageStyles &styles = m_sink.styles();
+    m_bands.clear();
+    m_bands.reserve(m_report.bands.size());
+    for (const ReportBand &band : m_report.bands) {
+        PreparedBand &pb = m_bands.emplace_back();
+        pb.band = &band;
+        pb.background = styles.colorIndex(band.background.rgb());
+        pb.elements.reserve(band.elements.size());
+        for (const ReportElement &element : band.elements) {
+            Prepared &p = pb.elements.emplace_back();
+            p.element = &element;
+            p.color = styles.colorIndex(element.color.rgb());
+            p.isText = element.kind != ElementKind::HorizontalLine;
+            if (!p.isText)
+                continue;
+            if (element.kind == ElementKind::FieldText)
+                p.field = m_source.fieldIndex(element.field);
+            p.font = styles.fontIndex(element.font);
+            p.background = element.transparent ? 0 : styles.colorIndex(element.background.rgb());
+            p.flags = static_cast<quint8>(element.transparent ? TextFlag::None : TextFlag::Opaque);
+            if (element.alignment == Alignment::Centre)
+                p.flags |= static_cast<quint8>(TextFlag::Centred);
+            p.lineHeight = m_measurer.lineHeight(element.font);
+            p.linesInBox = linesInHeight(element.height, p.lineHeight);
+            const bool whole = element.sizing == Sizing::SizedToText || !element.wordWrap;
+            p.breaker = std::make_unique<LineBreaker>(
+                element.font, whole ? kUnlimitedWidth : element.width, m_measurer);
+        }
+    }
+}
 
 ReportRun::Outcome ReportRun::run()
 {
     m_pageNumber = 0;
     m_pageOpen = false;
-    const auto bandIndex = [this](BandKind kind) -> std::optional<size_t> {
-        for (size_t i = 0; i < m_report.bands.size(); ++i)
-            if (m_report.bands[i].kind == kind)
-                return i;
-        return std::nullopt;
-    };
-    const std::optional<size_t> title = bandIndex(BandKind::Title);
-    const std::optional<size_t> detail = bandIndex(BandKind::Detail);
+    prepare();
+    PreparedBand *title = nullptr;
+    PreparedBand *detail = nullptr;
+    for (PreparedBand &band : m_bands) {
+        if (band.band->kind == BandKind::Title && !title)
+            title = &band;
+        if (band.band->kind == BandKind::Detail && !detail)
+            detail = &band;
+    }
 
     m_source.first();
     if (title)
@@ -92,7 +114,8 @@ void ReportRun::startPage()
 {
     if (m_pageOpen)
         finishPage();
-    m_page.clear();
+    m_page = QByteArray();
+    m_page.reserve(kPageReserve);
     m_pageOpen = true;
     ++m_pageNumber;
     m_y = m_report.topMargin;
@@ -108,72 +131,56 @@ void ReportRun::finishPage()
     m_page = QByteArray();
 }
 
-std::vector<QByteArray> ReportRun::linesOf(size_t bandIndex, size_t elementIndex, bool withValues)
+void ReportRun::loadLines(Prepared &p, bool withValues)
 {
-    const ReportElement &element = m_report.bands[bandIndex].elements[elementIndex];
-    QByteArray text;
+    p.lines.clear();
+    p.next = 0;
+    p.text = {};
+    const ReportElement &element = *p.element;
     if (element.kind == ElementKind::Label) {
-        text = element.text;
-    } else if (withValues) {
-        const int field = m_fieldOf[bandIndex][elementIndex];
-        if (field < 0)
-            return {};
-        std::optional<QByteArray> value = m_source.fieldText(field);
-        if (!value)
-            return {};
-        text = std::move(*value);
-    } else {
-        return {};
+        p.text = p.breaker->breakText(element.text, p.lines);
+        return;
     }
-    const bool whole = element.sizing == Sizing::SizedToText || !element.wordWrap;
-    return breakIntoLines(text, whole ? kUnlimitedWidth : element.width, element.font, m_measurer);
+    if (!withValues || p.field < 0)
+        return;
+    const std::optional<QByteArrayView> value = m_source.fieldText(p.field, p.buffer);
+    if (value)
+        p.text = p.breaker->breakText(*value, p.lines);
 }
 
-void ReportRun::printElement(PageWriter &writer, const ReportElement &element, double bandX,
-                             double bandY, const std::vector<QByteArray> &lines, size_t from,
-                             size_t count)
+void ReportRun::printElement(PageWriter &writer, const Prepared &p, double bandX, double bandY)
 {
-    PageStyles &styles = m_sink.styles();
+    const ReportElement &element = *p.element;
     const double x = bandX + element.left;
-    if (element.kind == ElementKind::HorizontalLine) {
+    if (!p.isText) {
         const double y = bandY + element.top + element.height / 2;
-        writer.hairline(x, y, x + element.width, y, styles.colorIndex(element.color.rgb()));
+        writer.hairline(x, y, x + element.width, y, p.color);
         return;
     }
-    if (count == 0)
-        return;
-    const int font = styles.fontIndex(element.font);
-    const int color = styles.colorIndex(element.color.rgb());
-    const int background = element.transparent ? 0 : styles.colorIndex(element.background.rgb());
-    const double lineHeight = m_measurer.lineHeight(element.font);
     double width = element.width;
     if (element.sizing == Sizing::SizedToText) {
         width = 0;
-        for (size_t i = from; i < from + count; ++i)
-            width = std::max(width, m_measurer.textWidth(element.font, lines[i]));
+        for (size_t i = p.next; i < p.next + p.take; ++i)
+            width = std::max(
+                width, p.breaker->widthOf(p.text.sliced(p.lines[i].start, p.lines[i].length)));
     }
-    auto flags = static_cast<quint8>(element.transparent ? TextFlag::None : TextFlag::Opaque);
-    if (element.alignment == Alignment::Centre)
-        flags |= static_cast<quint8>(TextFlag::Centred);
-    for (size_t i = 0; i < count; ++i) {
-        const QRectF box(x, bandY + element.top + static_cast<double>(i) * lineHeight, width,
-                         lineHeight);
-        writer.text(box, font, color, static_cast<TextFlag>(flags), background, lines[from + i]);
+    for (size_t i = 0; i < p.take; ++i) {
+        const LineSpan &line = p.lines[p.next + i];
+        const QRectF box(x, bandY + element.top + static_cast<double>(i) * p.lineHeight, width,
+                         p.lineHeight);
+        writer.text(box, p.font, p.color, static_cast<TextFlag>(p.flags), p.background,
+                    p.text.sliced(line.start, line.length));
     }
 }
 
-void ReportRun::placeBand(size_t bandIndex, bool withValues)
+void ReportRun::placeBand(PreparedBand &pb, bool withValues)
 {
-    const ReportBand &band = m_report.bands[bandIndex];
-    const size_t elementCount = band.elements.size();
-
+    const ReportBand &band = *pb.band;
     // Every text's lines first: a stretching one decides the band's height before anything of
     // the band is written, so the background goes under the texts.
-    std::vector<std::vector<QByteArray>> lines(elementCount);
-    std::vector<size_t> next(elementCount, 0);
-    for (size_t i = 0; i < elementCount; ++i)
-        if (isText(band.elements[i]))
-            lines[i] = linesOf(bandIndex, i, withValues);
+    for (Prepared &p : pb.elements)
+        if (p.isText)
+            loadLines(p, withValues);
 
     bool firstPart = true;
     for (;;) {
@@ -183,30 +190,26 @@ void ReportRun::placeBand(size_t bandIndex, bool withValues)
         const double room = pageBottom() - m_y;
 
         // How many lines each text prints in this part, and how much the band grows for them.
-        std::vector<size_t> take(elementCount, 0);
         double growth = 0;
         bool more = false;
-        for (size_t i = 0; i < elementCount; ++i) {
-            const ReportElement &element = band.elements[i];
-            if (!isText(element))
+        for (Prepared &p : pb.elements) {
+            p.take = 0;
+            if (!p.isText)
                 continue;
-            const size_t left = lines[i].size() - next[i];
-            const double lineHeight = m_measurer.lineHeight(element.font);
-            const int inBox = linesInHeight(element.height, lineHeight);
-            if (element.sizing != Sizing::Stretching) {
-                take[i] = firstPart ? std::min(left, static_cast<size_t>(inBox)) : 0;
+            const size_t left = p.lines.size() - p.next;
+            if (p.element->sizing != Sizing::Stretching) {
+                p.take = firstPart ? std::min(left, static_cast<size_t>(p.linesInBox)) : 0;
                 continue;
             }
-            const int extraRoom = linesInHeight(room - band.height, lineHeight);
-            size_t n = std::min(left, static_cast<size_t>(inBox + std::max(0, extraRoom)));
+            const int extraRoom = linesInHeight(room - band.height, p.lineHeight);
+            size_t n = std::min(left, static_cast<size_t>(p.linesInBox + std::max(0, extraRoom)));
             // A band that cannot hold even one line on an empty page prints one anyway, so a
             // run always comes to an end.
             if (n == 0 && left > 0 && freshPage)
                 n = 1;
-            take[i] = n;
-            growth =
-                std::max(growth, std::max(0.0, static_cast<double>(static_cast<int>(n) - inBox)) *
-                                     lineHeight);
+            p.take = n;
+            const int grownLines = std::max(0, static_cast<int>(n) - p.linesInBox);
+            growth = std::max(growth, grownLines * p.lineHeight);
             if (n < left)
                 more = true;
         }
@@ -214,14 +217,12 @@ void ReportRun::placeBand(size_t bandIndex, bool withValues)
         const double height = band.height + growth;
         const double x = m_report.leftMargin;
         PageWriter writer(m_page);
-        writer.fillRect(QRectF(x, m_y, band.width, height),
-                        m_sink.styles().colorIndex(band.background.rgb()));
-        for (size_t i = 0; i < elementCount; ++i) {
-            const ReportElement &element = band.elements[i];
-            if (!firstPart && element.sizing != Sizing::Stretching)
+        writer.fillRect(QRectF(x, m_y, band.width, height), pb.background);
+        for (Prepared &p : pb.elements) {
+            if (!firstPart && p.element->sizing != Sizing::Stretching)
                 continue;
-            printElement(writer, element, x, m_y, lines[i], next[i], take[i]);
-            next[i] += take[i];
+            printElement(writer, p, x, m_y);
+            p.next += p.take;
         }
         m_y += height;
         if (!more)

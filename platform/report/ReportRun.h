@@ -4,10 +4,12 @@
 // texts growing their band line by line and going on at the top of the next page. It draws
 // nothing itself: it writes each page's commands and hands the finished page to a sink.
 
+#include "platform/report/LineBreaker.h"
 #include "platform/report/ReportTemplate.h"
 
 #include <QByteArray>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -44,12 +46,37 @@ public:
     int pageNumber() const { return m_pageNumber; }
 
 private:
-    void placeBand(size_t bandIndex, bool withValues);
+    // An element as one run needs it: everything that does not change from record to record
+    // is worked out once, and the buffers are kept.
+    struct Prepared
+    {
+        const ReportElement *element = nullptr;
+        bool isText = false;
+        int field = -1;
+        int font = 0, color = 0, background = 0;
+        quint8 flags = 0;
+        double lineHeight = 0;
+        int linesInBox = 0;
+        std::unique_ptr<LineBreaker> breaker;
+        QByteArray buffer;
+        QByteArrayView text;
+        std::vector<LineSpan> lines;
+        size_t next = 0;
+        size_t take = 0;
+    };
+    struct PreparedBand
+    {
+        const ReportBand *band = nullptr;
+        int background = 0;
+        std::vector<Prepared> elements;
+    };
+
+    void prepare();
+    void placeBand(PreparedBand &band, bool withValues);
     void startPage();
     void finishPage();
-    void printElement(PageWriter &writer, const ReportElement &element, double bandX, double bandY,
-                      const std::vector<QByteArray> &lines, size_t from, size_t count);
-    std::vector<QByteArray> linesOf(size_t bandIndex, size_t elementIndex, bool withValues);
+    void printElement(PageWriter &writer, const Prepared &p, double bandX, double bandY);
+    void loadLines(Prepared &p, bool withValues);
     double pageBottom() const { return m_report.paper.height() - m_report.bottomMargin; }
 
     const ReportTemplate m_report; // a copy: the run never depends on its caller keeping it
@@ -58,8 +85,7 @@ private:
     PageSink &m_sink;
     std::function<void()> m_beforeRecord;
     std::function<void(int)> m_progress;
-    // Per band and element, the source's field of a field text, or -1.
-    std::vector<std::vector<int>> m_fieldOf;
+    std::vector<PreparedBand> m_bands;
 
     QByteArray m_page;
     bool m_pageOpen = false;

@@ -5,6 +5,7 @@
 #include "platform/report/ReportTemplate.h"
 
 #include <QByteArrayView>
+#include <array>
 
 namespace pensilio::report {
 
@@ -16,6 +17,12 @@ public:
     virtual double textWidth(const FontSpec &font, QByteArrayView text) const = 0;
     // Distance between two lines of the font.
     virtual double lineHeight(const FontSpec &font) const = 0;
+    // The width of each of the 256 characters, when widths simply add up; none otherwise.
+    virtual const std::array<double, 256> *advances(const FontSpec &font) const
+    {
+        Q_UNUSED(font)
+        return nullptr;
+    }
 };
 
 } // namespace pensilio::report

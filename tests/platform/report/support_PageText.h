@@ -47,11 +47,11 @@ public:
                 return i;
         return -1;
     }
-    std::optional<QByteArray> fieldText(int field) const override
+    std::optional<QByteArrayView> fieldText(int field, QByteArray &) const override
     {
         if (eof())
-            return QByteArray();
-        return m_rows[static_cast<size_t>(m_position)][static_cast<size_t>(field)];
+            return QByteArrayView();
+        return QByteArrayView(m_rows[static_cast<size_t>(m_position)][static_cast<size_t>(field)]);
     }
     int position() const { return m_position; }
 
