@@ -11,6 +11,7 @@
 #include "ui/main/MemoGrid.h"
 
 #include <QHBoxLayout>
+#include <QIcon>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -76,6 +77,7 @@ TFFMAIN::TFFMAIN(TDM1 &dm1, const Services &services, QWidget *parent)
 {
     initMainWindowResources();
     setObjectName(QStringLiteral("FFMAIN"));
+    setWindowIcon(QIcon(QStringLiteral(":/pensilio/icon.png")));
     setWindowTitle(QStringLiteral("  PENSILIO - Memo (Versione freeware 1.0)   "));
     setAccessibleName(QStringLiteral("PENSILIO - Memo"));
     setFont(pixelFont(QStringLiteral("MS Sans Serif"), 11));
