@@ -114,8 +114,10 @@ void ReportRun::startPage()
 {
     if (m_pageOpen)
         finishPage();
-    m_page = QByteArray();
-    m_page.reserve(kPageReserve);
+    // One buffer serves every page; a finished page takes a copy of exactly its size.
+    if (m_page.capacity() < kPageReserve)
+        m_page.reserve(kPageReserve);
+    m_page.truncate(0);
     m_pageOpen = true;
     ++m_pageNumber;
     m_y = m_report.topMargin;
@@ -126,9 +128,7 @@ void ReportRun::finishPage()
     if (!m_pageOpen)
         return;
     m_pageOpen = false;
-    m_page.squeeze();
-    m_sink.pageFinished(m_pageNumber, std::move(m_page));
-    m_page = QByteArray();
+    m_sink.pageFinished(m_pageNumber, QByteArray(m_page.constData(), m_page.size()));
 }
 
 void ReportRun::loadLines(Prepared &p, bool withValues)
