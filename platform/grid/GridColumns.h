@@ -47,6 +47,7 @@ struct GridColumn
     int lineCount = 1;
     int width = 0; // 0: the default width
     bool visible = true;
+    int groupIndex = -1; // the grouping level it sets; a grouped column leaves the header row
     Qt::Alignment headerAlignment = Qt::AlignLeft | Qt::AlignVCenter;
     Qt::Alignment contentAlignment = Qt::AlignLeft | Qt::AlignTop;
     ColumnOptions options;
@@ -68,6 +69,12 @@ public:
     void setColumnVisible(int column, bool visible);
     void setColumnWidth(int column, int width);
     void setBandWidth(int band, int width);
+    void setColumnGroupIndex(int column, int groupIndex);
+    // Moves a column within the bands: to 'band', before the column now at 'colIndex' of that
+    // band's row 'rowIndex' (or to its end), renumbering the others of both rows.
+    void moveColumn(int column, int band, int rowIndex, int colIndex);
+    // Moves a band to 'position' among the bands of its kind (fixed or not), in screen order.
+    void moveBand(int band, int position);
     int findColumn(QStringView fieldName) const; // ignoring case; -1 when none
 
     // Binds every column to its table field; a name the table lacks leaves the column unbound
@@ -77,7 +84,7 @@ public:
     QString caption(int column) const;
 
     // Visible columns in screen order: bands left to right (fixed bands first), then band rows
-    // top to bottom, then left to right.
+    // top to bottom, then left to right. A grouped column is not among them.
     const std::vector<int> &visibleColumns() const { return m_visible; }
     // Bands in screen order.
     const std::vector<int> &bandOrder() const { return m_bandOrder; }
@@ -90,6 +97,7 @@ private:
     std::vector<int> m_fields;
     std::vector<int> m_visible;
     std::vector<int> m_bandOrder;
+    std::vector<int> m_bandPosition; // screen rank of each band, set by moveBand
     const memdata::Table *m_table = nullptr;
 };
 
