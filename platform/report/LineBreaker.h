@@ -37,10 +37,17 @@ private:
     void fillLine(QByteArrayView text, qsizetype begin, qsizetype end,
                   std::vector<LineSpan> &lines) const;
 
+    // Widths go in whole millionths of a millimetre when the advances are known: integer sums
+    // are exact and quicker than adding doubles one character after another.
+    using Units = qint64;
+    Units unitsOf(QByteArrayView text) const;
+
     FontSpec m_font;
     double m_width;
     const TextMeasurer &m_measurer;
-    const std::array<double, 256> *m_advances = nullptr;
+    bool m_haveAdvances = false;
+    std::array<Units, 256> m_advances{};
+    Units m_widthUnits = 0;
     QByteArray m_withoutFeeds;
 };
 

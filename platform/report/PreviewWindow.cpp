@@ -92,11 +92,24 @@ PreviewWindow::PreviewWindow(PageStore &store, MessageBoxes *boxes, PreviewDialo
     statusBar()->addWidget(m_progress);
     statusBar()->addWidget(m_pages, 1);
 
+    // Pages may come by the thousand between two looks at the screen: the panel and buttons are
+    // brought up to date once per pass of the event loop.
     connect(&m_store, &PageStore::pageAdded, this, [this](int count) {
-        if (count == 1)
+        if (count == 1) {
             showPage(1);
-        updateStatus();
-        updateActions();
+            return;
+        }
+        if (m_statusPending)
+            return;
+        m_statusPending = true;
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                m_statusPending = false;
+                updateStatus();
+                updateActions();
+            },
+            Qt::QueuedConnection);
     });
     connect(&m_store, &PageStore::reset, this, [this] {
         setWindowTitle(m_store.title());

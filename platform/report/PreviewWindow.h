@@ -76,6 +76,7 @@ private:
     QLabel *m_progress = nullptr;
     QLabel *m_pages = nullptr;
     int m_shownPercent = 0;
+    bool m_statusPending = false;
     QAction *m_first = nullptr, *m_previous = nullptr, *m_next = nullptr, *m_last = nullptr;
     QAction *m_setup = nullptr, *m_print = nullptr, *m_save = nullptr, *m_load = nullptr;
 };

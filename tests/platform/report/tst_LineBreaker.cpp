@@ -8,6 +8,24 @@
 using namespace pensilio;
 using namespace pensilio::report;
 
+namespace {
+// Every character 1 mm wide, told as a table of advances.
+class AdvanceTableMeasurer final : public TextMeasurer
+{
+public:
+    AdvanceTableMeasurer() { m_advances.fill(1.0); }
+    double textWidth(const FontSpec &, QByteArrayView text) const override
+    {
+        return static_cast<double>(text.size());
+    }
+    double lineHeight(const FontSpec &) const override { return 4.0; }
+    const std::array<double, 256> *advances(const FontSpec &) const override { return &m_advances; }
+
+private:
+    std::array<double, 256> m_advances{};
+};
+} // namespace
+
 class tst_LineBreaker : public QObject
 {
     Q_OBJECT
@@ -57,11 +75,17 @@ void tst_LineBreaker::breaks()
     QFETCH(QByteArray, text);
     QFETCH(double, width);
     QFETCH(QString, lines);
+    // Once through the measurer's widths, once through its table of advances, as a real font
+    // gives: both ways must break alike.
     const testing::FixedMeasurer measurer(1.0, 4.0);
-    QStringList got;
-    for (const QByteArray &line : breakIntoLines(text, width, FontSpec(), measurer))
-        got << QString::fromLatin1(line);
-    QCOMPARE(got.join(QLatin1Char('|')), lines);
+    const AdvanceTableMeasurer table;
+    for (const TextMeasurer *m : {static_cast<const TextMeasurer *>(&measurer),
+                                  static_cast<const TextMeasurer *>(&table)}) {
+        QStringList got;
+        for (const QByteArray &line : breakIntoLines(text, width, FontSpec(), *m))
+            got << QString::fromLatin1(line);
+        QCOMPARE(got.join(QLatin1Char('|')), lines);
+    }
 }
 
 QTEST_MAIN(tst_LineBreaker)
