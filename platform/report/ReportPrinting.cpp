@@ -74,7 +74,8 @@ bool begin(QPainter &painter, QPrinter &printer)
     return painter.begin(&printer);
 }
 
-PrintOutcome abandon(QPainter &painter, QPrinter &printer)
+PrintOutcome abandon(QPainter &painter, QPrinter &printer,
+                     PrintOutcome outcome = PrintOutcome::Cancelled)
 {
     printer.abort();
     painter.end();
@@ -82,7 +83,7 @@ PrintOutcome abandon(QPainter &painter, QPrinter &printer)
     // so nothing remains that looks like the whole report.
     if (printer.outputFormat() == QPrinter::PdfFormat && !printer.outputFileName().isEmpty())
         QFile::remove(printer.outputFileName());
-    return PrintOutcome::Cancelled;
+    return outcome;
 }
 
 } // namespace
@@ -123,7 +124,7 @@ PrintOutcome printReport(const ReportTemplate &report, ReportDataSource &source,
     }
     const ReportRun::Outcome outcome = run.run();
     if (sink.failed())
-        return abandon(painter, printer), PrintOutcome::Failed;
+        return abandon(painter, printer, PrintOutcome::Failed);
     if (outcome == ReportRun::Outcome::Cancelled && !rangeDone)
         return abandon(painter, printer);
     painter.end();
@@ -150,7 +151,7 @@ PrintOutcome printPages(const PageStore &store, QPrinter &printer, PrintProgress
         if (progress && progress->isCancelled())
             return abandon(painter, printer);
         if (page > first && !printer.newPage())
-            return abandon(painter, printer), PrintOutcome::Failed;
+            return abandon(painter, printer, PrintOutcome::Failed);
         renderer.render(store.page(page - 1));
         if (progress)
             progress->setPercent((page - first + 1) * 100 / (last - first + 1));
