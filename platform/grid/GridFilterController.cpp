@@ -1,0 +1,225 @@
+#include "platform/grid/GridFilterController.h"
+
+#include "platform/grid/FilterDescription.h"
+#include "platform/grid/FilterMatcher.h"
+#include "platform/grid/FilterTableSource.h"
+#include "platform/grid/GridViewModel.h"
+#include "platform/grid/StockTexts.h"
+
+#include <optional>
+
+namespace pensilio::grid {
+
+namespace {
+// A filter compiled once per change. Columns are bound to fields by name when a table is first
+// seen, so the filter stays right if the view is given another table.
+class CompiledFilter
+{
+public:
+    CompiledFilter(const FilterCriteria &criteria, const FilterColumns &columns)
+        : m_matcher(criteria, columns), m_columns(columns)
+    {}
+
+    bool passesEverything() const { return m_matcher.passesEverything(); }
+    bool matches(const memdata::Table &table, memdata::RowId row)
+    {
+        if (&table != m_table) {
+            m_source.emplace(table);
+            for (const FilterColumn &column : m_columns.all()) {
+                const int field = table.findField(column.name);
+                if (field >= 0)
+                    m_source->bind(column.id, field);
+            }
+            m_table = &table;
+        }
+        return m_matcher.matches(*m_source, row);
+    }
+
+private:
+    FilterMatcher m_matcher;
+    FilterColumns m_columns;
+    const memdata::Table *m_table = nullptr;
+    std::optional<FilterTableSource> m_source;
+};
+
+const FilterValueHistory &noValues()
+{
+    static const FilterValueHistory none;
+    return none;
+}
+
+bool namesColumn(const FilterNode &node, int column)
+{
+    if (!node.isGroup())
+        return node.condition().column == column;
+    for (const FilterNode &child : node.children()) {
+        if (namesColumn(child, column))
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+GridFilterController::GridFilterController(GridViewModel *model, QObject *parent)
+    : QObject(parent), m_model(model)
+{
+    updateColumns();
+    connect(model, &GridViewModel::columnsChanged, this, [this] {
+        updateColumns();
+        install();
+    });
+}
+
+GridFilterController::~GridFilterController()
+{
+    // The row filter refers to nothing of the controller, but a view without its controller
+    // should not keep filtering by a state nobody can see or change.
+    if (m_model)
+        m_model->setRowFilter({});
+}
+
+GridViewModel *GridFilterController::model() const
+{
+    return m_model;
+}
+
+void GridFilterController::updateColumns()
+{
+    FilterColumns columns;
+    const memdata::Table *table = m_model->table();
+    const GridColumnSet &set = m_model->columns();
+    for (int i = 0; i < set.columnCount(); ++i) {
+        const GridColumn &column = set.column(i);
+        if (!column.options.filtering)
+            continue;
+        FilterColumnType type = FilterColumnType::Text;
+        if (table) {
+            const int field = table->findField(column.fieldName);
+            if (field < 0)
+                continue;
+            if (table->field(field).type == memdata::FieldType::DateTime)
+                type = FilterColumnType::DateTime;
+            else if (table->field(field).type != memdata::FieldType::Text)
+                continue;
+        }
+        columns.add({i, column.fieldName, set.caption(i), type});
+    }
+    m_columns = std::move(columns);
+}
+
+const FilterValueHistory &GridFilterController::valueHistory(int column) const
+{
+    const auto it = m_valueHistories.find(column);
+    return it == m_valueHistories.end() ? noValues() : it->second;
+}
+
+bool GridFilterController::isColumnFiltered(int column) const
+{
+    return m_criteria.isActive() && namesColumn(m_criteria.root(), column);
+}
+
+QString GridFilterController::describe(const FilterNode &root) const
+{
+    const memdata::Table *table = m_model ? m_model->table() : nullptr;
+    return describeFilter(root, m_columns, table ? &table->dateTimeFormatter() : nullptr);
+}
+
+QString GridFilterController::description() const
+{
+    const QString text = describe(m_criteria.root());
+    return text.isEmpty() ? stockText(QStringLiteral("<Filter is Empty>")) : text;
+}
+
+void GridFilterController::apply(const FilterNode &root)
+{
+    m_criteria.setRoot(root);
+    m_criteria.setActive(true);
+    m_history.remember(m_criteria.root());
+    install();
+}
+
+void GridFilterController::applyColumnItem(int column, FilterNode item)
+{
+    m_criteria.replaceColumn(column, std::move(item));
+    m_criteria.setActive(true);
+    m_history.remember(m_criteria.root());
+    install();
+}
+
+void GridFilterController::setActive(bool active)
+{
+    if (active == m_criteria.isActive())
+        return;
+    m_criteria.setActive(active);
+    install();
+}
+
+void GridFilterController::clear()
+{
+    m_criteria.clear();
+    install();
+}
+
+FilterDropDownEntries GridFilterController::dropDownEntries(int column) const
+{
+    const memdata::Table *table = m_model ? m_model->table() : nullptr;
+    const FilterColumn *filterColumn = m_columns.byId(column);
+    if (!table || !filterColumn) {
+        static const memdata::Table none{QString()};
+        return FilterDropDownEntries::build(none, -1, valueHistory(column));
+    }
+    FilterDropDownEntries entries = FilterDropDownEntries::build(
+        *table, table->findField(filterColumn->name), valueHistory(column));
+    entries.setDateFormatter(&table->dateTimeFormatter());
+    return entries;
+}
+
+void GridFilterController::chooseDropDownEntry(int column, const FilterDropDownEntry &entry)
+{
+    using Kind = FilterDropDownEntry::Kind;
+    switch (entry.kind) {
+    case Kind::Separator:
+    case Kind::Custom:
+        return;
+    case Kind::All:
+        m_criteria.removeColumn(column);
+        break;
+    case Kind::Blanks:
+        m_criteria.replaceColumn(column, FilterNode::condition(column, FilterOperator::Blank));
+        m_criteria.setActive(true);
+        break;
+    case Kind::NonBlanks:
+        m_criteria.replaceColumn(column, FilterNode::condition(column, FilterOperator::NonBlank));
+        m_criteria.setActive(true);
+        break;
+    case Kind::RecentValue:
+    case Kind::Value:
+        m_criteria.replaceColumn(
+            column, FilterNode::condition(column, FilterOperator::Equal, {entry.value}));
+        m_valueHistories[column].remember(entry.value);
+        m_criteria.setActive(true);
+        break;
+    }
+    m_history.remember(m_criteria.root());
+    install();
+}
+
+void GridFilterController::install()
+{
+    if (m_model) {
+        if (!m_criteria.filters()) {
+            m_model->setRowFilter({});
+        } else {
+            auto compiled = std::make_shared<CompiledFilter>(m_criteria, m_columns);
+            if (compiled->passesEverything())
+                m_model->setRowFilter({});
+            else
+                m_model->setRowFilter([compiled](const memdata::Table &table, memdata::RowId row) {
+                    return compiled->matches(table, row);
+                });
+        }
+    }
+    Q_EMIT filterChanged();
+}
+
+} // namespace pensilio::grid
