@@ -32,6 +32,7 @@
 #include <QTimer>
 
 #include <cstdio>
+#include <ctime>
 
 using namespace pensilio;
 
@@ -77,6 +78,14 @@ int countMatches(const QByteArray &bytes, const char *pattern)
     return int(QString::fromLatin1(bytes).count(QRegularExpression(QString::fromLatin1(pattern))));
 }
 
+// The thread's own processor time: other work on a shared machine does not count in it.
+double cpuMs()
+{
+    timespec ts{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &ts);
+    return ts.tv_sec * 1e3 + ts.tv_nsec / 1e6;
+}
+
 bool verdict(const char *what, double value, double limit, const char *unit)
 {
     const bool ok = value <= limit;
@@ -115,15 +124,18 @@ int main(int argc, char **argv)
     declareMemoTable(table, &clock);
     QElapsedTimer timer;
     timer.start();
+    double cpuStart = cpuMs();
     table.loadTextFile(dataFile);
     const double loadMs = timer.nsecsElapsed() / 1e6;
-    std::printf("  LoadTextFile: %.1f ms, %d memos\n", loadMs, table.recordCount());
+    const double loadCpuMs = cpuMs() - cpuStart;
+    std::printf("  LoadTextFile: %.1f ms (processor %.1f ms), %d memos\n", loadMs, loadCpuMs,
+                table.recordCount());
 
     SilentBoxes boxes;
     NoDialogs dialogs;
     TFFQRSTSCAD form(table, &boxes, &dialogs);
 
-    double firstPageMs = -1, runMs = -1;
+    double firstPageMs = -1, runMs = -1, runCpuMs = -1;
     qsizetype storeBytes = 0;
     int pageCount = 0;
     // Follows the command from the event loop: page 1 drawn as the preview draws it, then the
@@ -148,6 +160,7 @@ int main(int argc, char **argv)
                          });
         QObject::connect(preview, &report::ReportPreview::runFinished, preview, [&, preview] {
             runMs = timer.nsecsElapsed() / 1e6;
+            runCpuMs = cpuMs() - cpuStart;
             storeBytes = preview->store().commandBytes();
             pageCount = preview->store().pageCount();
             QTimer::singleShot(0, preview->window(), &QWidget::close);
@@ -155,12 +168,15 @@ int main(int argc, char **argv)
     });
     watch.start();
     timer.restart();
+    cpuStart = cpuMs();
     form.StampaTotale();
 
     std::printf("  pages: %d, page store: %.1f MB\n", pageCount, storeBytes / 1e6);
     bool ok = true;
     ok &= verdict("page 1 ready after the command", firstPageMs, 100, "ms");
     ok &= verdict("whole run into the page store", runMs, 2 * loadMs, "ms");
+    // On a machine shared with other work the processor times compare more fairly.
+    verdict("  the same in processor time", runCpuMs, 2 * loadCpuMs, "ms");
     ok &= verdict("page store / data file size", double(storeBytes) / fileSize, 2.0, "x");
 
     // Printing to a PDF file, the first pages of the same report at the printer's resolution.

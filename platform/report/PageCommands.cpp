@@ -97,7 +97,9 @@ public:
     }
     void coordinate(double mm)
     {
-        const auto value = static_cast<qint64>(std::llround(mm * kUnitsPerMm));
+        // Rounds half away from zero, as llround does, without its call.
+        const double scaled = mm * kUnitsPerMm;
+        const auto value = static_cast<qint64>(scaled + (scaled < 0 ? -0.5 : 0.5));
         number((static_cast<quint64>(value) << 1) ^ static_cast<quint64>(value >> 63));
     }
     QByteArrayView view() const { return QByteArrayView(m_bytes, m_size); }
