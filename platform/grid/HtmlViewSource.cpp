@@ -1,5 +1,7 @@
 #include "platform/grid/HtmlViewSource.h"
 
+#include "platform/core/Cp1252.h"
+
 namespace pensilio::grid {
 
 bool HtmlViewSource::isGroupExpanded(int index) const
@@ -50,6 +52,17 @@ std::string_view GridViewModelHtmlSource::cellText(int index, int column, QByteA
         return table.text(r.row, field).view();
     scratch = table.displayText(r.row, field);
     return std::string_view(scratch.constData(), size_t(scratch.size()));
+}
+
+int GridViewModelHtmlSource::groupColumn(int index) const
+{
+    Q_UNUSED(index)
+    return m_model.groupColumn();
+}
+
+QByteArray GridViewModelHtmlSource::groupFooterText(int index, int column) const
+{
+    return cp1252::fromUnicode(m_model.groupFooterText(index, column));
 }
 
 } // namespace pensilio::grid

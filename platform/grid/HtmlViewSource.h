@@ -56,6 +56,14 @@ public:
     int focusedRow() const override { return m_model.focusedRow(); }
     std::string_view cellText(int index, int column, QByteArray &scratch) const override;
 
+    int groupLevelCount() const override { return m_model.groupLevelCount(); }
+    bool isGroupExpanded(int index) const override { return m_model.isGroupExpanded(index); }
+    void expandAllGroups() override { m_model.expandAll(); }
+    void expandGroup(int index) override { m_model.expandGroup(index, Recursion::AllLevels); }
+    int groupColumn(int index) const override;
+    QByteArray groupValueText(int index) const override { return m_model.groupValueText(index); }
+    QByteArray groupFooterText(int index, int column) const override;
+
 private:
     GridViewModel &m_model;
 };

@@ -254,6 +254,7 @@ private Q_SLOTS:
     void filterHidingEveryMemoLeavesTheHeaders();
     void markupAndLineBreaksInTexts();
     void groupedViewIsExpandedAndFooted();
+    void groupedGridIsExpandedAndFooted();
     void cellText_data();
     void cellText();
     void titleIsThePathEscaped();
@@ -314,6 +315,34 @@ void tst_HtmlExport::groupedViewIsExpandedAndFooted()
     e.run(source, 10);
     QVERIFY(readFile(e.path).contains(">Oggetto : BANCA</TD>"));
     QVERIFY(readFile(e.path).endsWith("</HTML>"));
+}
+
+void tst_HtmlExport::groupedGridIsExpandedAndFooted()
+{
+    Export e;
+    e.memos.add(9, "BANCA", "Bonifico");
+    e.memos.add(10, "ALFA", "Uno");
+    e.memos.add(11, "BANCA", "Estratto");
+    e.memos.add(12, "", "Senza oggetto");
+    QVERIFY(e.model.groupByColumn(kOggetto));
+    auto groups = [&e] {
+        QStringList out;
+        for (int i = 0; i < e.model.rowCount(); ++i) {
+            if (e.model.rowAt(i).kind == RowKind::Group)
+                out << QString::fromLatin1(e.model.groupValueText(i)) +
+                           (e.model.isGroupExpanded(i) ? QLatin1Char('-') : QLatin1Char('+'));
+        }
+        return out.join(QLatin1Char(','));
+    };
+    for (int i = 0; i < e.model.rowCount(); ++i) {
+        if (e.model.rowAt(i).kind == RowKind::Group && e.model.groupValueText(i) == "BANCA")
+            e.model.expandGroup(i);
+    }
+    QCOMPARE(groups(), QStringLiteral("+,ALFA+,BANCA-"));
+    e.run();
+    // Every group stays expanded afterwards, and the page lists every memo under its group.
+    QCOMPARE(groups(), QStringLiteral("-,ALFA-,BANCA-"));
+    compareWithFixture(pageOf(e.path), "grouped_grid.html");
 }
 
 void tst_HtmlExport::cellText_data()
