@@ -19,6 +19,7 @@ BandedGridView::BandedGridView(QWidget *parent) : QAbstractScrollArea(parent)
     setFocusPolicy(Qt::StrongFocus);
     setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     viewport()->setAttribute(Qt::WA_OpaquePaintEvent);
+    viewport()->setMouseTracking(true); // the sizing pointer over header edges
     verticalScrollBar()->setSingleStep(1);
     GridAccessible::install();
 }
@@ -53,6 +54,7 @@ void BandedGridView::setModel(GridViewModel *model)
             notifyAccessibility(QAccessibleTableModelChangeEvent::ModelReset, -1, -1);
         });
         connect(m_model, &GridViewModel::optionsChanged, this, relayoutAndRepaint);
+        connect(m_model, &GridViewModel::groupingChanged, this, [this] { viewport()->update(); });
         auto rowsChanged = [this](int change, int first, int count) {
             updateScrollBars();
             viewport()->update();
@@ -86,7 +88,8 @@ void BandedGridView::relayout()
     }
     m_painter.prepare(*m_model, palette(), font());
     const bool fill = m_model->options().columnAutoWidth;
-    const int available = viewport()->width() - m_painter.metrics().indicatorWidth;
+    const int available =
+        viewport()->width() - m_painter.metrics().indicatorWidth - m_painter.metrics().groupIndent;
     m_layout = GridLayout(m_model->columns(), std::max(0, available),
                           fill ? GridLayout::Fit::FillWidth : GridLayout::Fit::NaturalWidths);
     setHorizontalScrollBarPolicy(fill ? Qt::ScrollBarAlwaysOff : Qt::ScrollBarAsNeeded);
@@ -112,7 +115,8 @@ void BandedGridView::updateScrollBars()
     v->setPageStep(page);
 
     QScrollBar *h = horizontalScrollBar();
-    const int scrolling = viewport()->width() - m_painter.metrics().indicatorWidth;
+    const int scrolling =
+        viewport()->width() - m_painter.metrics().indicatorWidth - m_painter.metrics().groupIndent;
     const bool fill = m_model && m_model->options().columnAutoWidth;
     h->setRange(0, fill ? 0 : std::max(0, m_layout.width() - scrolling));
     h->setPageStep(std::max(1, scrolling - m_layout.fixedWidth()));
@@ -156,6 +160,109 @@ QRect BandedGridView::headerRect(int column) const
         return {};
     return m_painter.columnRect(m_layout, column, m.headerTop(), m.headerLineHeight,
                                 horizontalScrollBar()->value());
+}
+
+QRect BandedGridView::bandHeaderRect(int band) const
+{
+    return m_painter.bandHeaderRect(m_layout, band, horizontalScrollBar()->value());
+}
+
+QRect BandedGridView::groupByBoxRect() const
+{
+    const int height = m_painter.metrics().groupBoxHeight;
+    return height > 0 ? QRect(0, 0, viewport()->width(), height) : QRect();
+}
+
+QRect BandedGridView::groupButtonRect() const
+{
+    return m_model ? m_painter.groupButtonRect(*m_model) : QRect();
+}
+
+QRect BandedGridView::expandButtonRect(int row) const
+{
+    const QRect r = rowRect(row);
+    if (r.isNull() || m_model->rowAt(row).kind != RowKind::Group)
+        return {};
+    return m_painter.expandButtonRect(r, m_model->rowAt(row).level);
+}
+
+QRect BandedGridView::filterButtonRect(int column) const
+{
+    if (!m_model || column < 0 || column >= m_model->columns().columnCount() ||
+        !m_model->columns().column(column).options.filtering)
+        return {};
+    const QRect header = headerRect(column);
+    return header.isNull() ? QRect() : GridPainter::filterButtonRect(header);
+}
+
+void BandedGridView::setColumnFiltered(int column, bool filtered)
+{
+    if (column < 0)
+        return;
+    if (m_filtered.size() <= size_t(column))
+        m_filtered.resize(size_t(column) + 1, false);
+    if (m_filtered[size_t(column)] == filtered)
+        return;
+    m_filtered[size_t(column)] = filtered;
+    viewport()->update();
+}
+
+bool BandedGridView::isColumnFiltered(int column) const
+{
+    return column >= 0 && size_t(column) < m_filtered.size() && m_filtered[size_t(column)];
+}
+
+void BandedGridView::setFilterPanel(QWidget *panel)
+{
+    if (m_filterPanel == panel)
+        return;
+    if (m_filterPanel)
+        m_filterPanel->removeEventFilter(this);
+    m_filterPanel = panel;
+    if (panel) {
+        const bool shown = !panel->isHidden();
+        panel->setParent(this);
+        panel->setVisible(shown);
+        panel->installEventFilter(this);
+    }
+    layoutFilterPanel();
+}
+
+void BandedGridView::layoutFilterPanel()
+{
+    const int height =
+        m_filterPanel && !m_filterPanel->isHidden() ? m_filterPanel->sizeHint().height() : 0;
+    setViewportMargins(0, 0, 0, height);
+    if (height > 0) {
+        const QRect v = viewport()->geometry();
+        m_filterPanel->setGeometry(v.left(), v.bottom() + 1, v.width(), height);
+        m_filterPanel->raise();
+    }
+}
+
+bool BandedGridView::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_filterPanel &&
+        (event->type() == QEvent::Show || event->type() == QEvent::Hide ||
+         event->type() == QEvent::LayoutRequest))
+        layoutFilterPanel();
+    return QAbstractScrollArea::eventFilter(watched, event);
+}
+
+int BandedGridView::layoutX(int viewportX) const
+{
+    const GridMetrics &m = m_painter.metrics();
+    const int x = viewportX - m.indicatorWidth - m.groupIndent;
+    return x >= m_layout.fixedWidth() ? x + horizontalScrollBar()->value() : x;
+}
+
+int BandedGridView::bandHeaderAt(const QPoint &pos) const
+{
+    for (const BandGeometry &b : m_layout.bands()) {
+        if (bandHeaderRect(b.band).contains(pos))
+            return b.band;
+    }
+    return -1;
 }
 
 int BandedGridView::rowAt(const QPoint &pos) const
@@ -238,12 +345,24 @@ void BandedGridView::announceFocusedCell()
     }
 }
 
-void BandedGridView::moveFocusTo(int row)
+void BandedGridView::moveFocusTo(int row, int direction)
 {
     if (!m_model || m_model->rowCount() == 0)
         return;
-    row = std::clamp(row, 0, m_model->rowCount() - 1);
-    m_model->setFocusedRow(row);
+    const int last = m_model->rowCount() - 1;
+    row = std::clamp(row, 0, last);
+    const int step = direction < 0 ? -1 : 1;
+    int target = row;
+    while (target >= 0 && target <= last && m_model->rowAt(target).kind == RowKind::GroupFooter)
+        target += step;
+    if (target < 0 || target > last) {
+        target = row;
+        while (target >= 0 && target <= last && m_model->rowAt(target).kind == RowKind::GroupFooter)
+            target -= step;
+    }
+    if (target < 0 || target > last)
+        return;
+    m_model->setFocusedRow(target);
     ensureRowVisible(m_model->focusedRow());
 }
 
@@ -263,7 +382,9 @@ int BandedGridView::columnStep(int from, int step) const
 
 QString BandedGridView::focusedRowText() const
 {
-    if (!m_model || m_model->focusedRow() < 0)
+    // A group row holds no record of its own: nothing to copy.
+    if (!m_model || m_model->focusedRow() < 0 ||
+        m_model->rowAt(m_model->focusedRow()).kind != RowKind::Data)
         return {};
     return rowsAsText(*m_model, {m_model->focusedRow()});
 }
@@ -273,133 +394,6 @@ void BandedGridView::copyFocusedRow()
     const QString text = focusedRowText();
     if (!text.isEmpty())
         QGuiApplication::clipboard()->setText(text);
-}
-
-void BandedGridView::keyPressEvent(QKeyEvent *event)
-{
-    if (!m_model) {
-        QAbstractScrollArea::keyPressEvent(event);
-        return;
-    }
-    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
-    const int focus = m_model->focusedRow();
-    const int last = m_model->rowCount() - 1;
-    const int page = rowsPerPage();
-    const bool plain = mods == Qt::NoModifier;
-    const bool ctrl = mods == Qt::ControlModifier;
-    switch (event->key()) {
-    case Qt::Key_Up:
-        if (plain)
-            moveFocusTo(focus < 0 ? 0 : focus - 1);
-        break;
-    case Qt::Key_Down:
-        if (plain)
-            moveFocusTo(focus < 0 ? 0 : focus + 1);
-        break;
-    case Qt::Key_PageUp:
-        if (plain)
-            moveFocusTo(focus < 0 ? 0 : focus - page);
-        break;
-    case Qt::Key_PageDown:
-        if (plain)
-            moveFocusTo(focus < 0 ? 0 : focus + page);
-        break;
-    case Qt::Key_Home:
-        if (ctrl)
-            moveFocusTo(0);
-        else if (plain)
-            setFocusedColumn(columnStep(m_focusedColumn, -1000));
-        break;
-    case Qt::Key_End:
-        if (ctrl)
-            moveFocusTo(last);
-        else if (plain)
-            setFocusedColumn(columnStep(m_focusedColumn, 1000));
-        break;
-    case Qt::Key_Left:
-        if (plain)
-            setFocusedColumn(columnStep(m_focusedColumn, -1));
-        break;
-    case Qt::Key_Right:
-        if (plain)
-            setFocusedColumn(columnStep(m_focusedColumn, 1));
-        break;
-    case Qt::Key_Delete:
-        // Shift+Delete and Alt+Delete do nothing.
-        if (plain || ctrl)
-            m_model->deleteFocused();
-        break;
-    case Qt::Key_Insert:
-        if (ctrl)
-            copyFocusedRow();
-        break;
-    case Qt::Key_C:
-        if (ctrl)
-            copyFocusedRow();
-        else
-            event->ignore();
-        return;
-    default:
-        QAbstractScrollArea::keyPressEvent(event);
-        return;
-    }
-    event->accept();
-}
-
-void BandedGridView::mousePressEvent(QMouseEvent *event)
-{
-    m_pressedHeader = -1;
-    if (!m_model || event->button() != Qt::LeftButton) {
-        QAbstractScrollArea::mousePressEvent(event);
-        return;
-    }
-    const QPoint pos = event->position().toPoint();
-    const int row = rowAt(pos);
-    if (row >= 0) {
-        const int column = columnAt(pos);
-        if (column >= 0)
-            setFocusedColumn(column);
-        moveFocusTo(row);
-    } else {
-        m_pressedHeader = headerColumnAt(pos);
-    }
-    event->accept();
-}
-
-void BandedGridView::mouseReleaseEvent(QMouseEvent *event)
-{
-    const int pressed = std::exchange(m_pressedHeader, -1);
-    if (m_model && event->button() == Qt::LeftButton && pressed >= 0 &&
-        headerColumnAt(event->position().toPoint()) == pressed) {
-        headerClicked(pressed, event->modifiers());
-        event->accept();
-        return;
-    }
-    QAbstractScrollArea::mouseReleaseEvent(event);
-}
-
-void BandedGridView::headerClicked(int column, Qt::KeyboardModifiers modifiers)
-{
-    if (!m_model->columns().column(column).options.sorting)
-        return;
-    std::vector<SortKey> keys = m_model->sortKeys();
-    const auto it = std::find_if(keys.begin(), keys.end(),
-                                 [column](const SortKey &k) { return k.column == column; });
-    if (modifiers & Qt::ControlModifier) {
-        if (it != keys.end())
-            keys.erase(it);
-    } else if (modifiers & Qt::ShiftModifier) {
-        if (it == keys.end())
-            keys.push_back({column, Qt::AscendingOrder});
-        else
-            it->order = it->order == Qt::AscendingOrder ? Qt::DescendingOrder : Qt::AscendingOrder;
-    } else {
-        const bool wasAscending = it != keys.end() && it->order == Qt::AscendingOrder;
-        keys = {{column, wasAscending ? Qt::DescendingOrder : Qt::AscendingOrder}};
-    }
-    m_model->setSortKeys(std::move(keys));
-    ensureRowVisible(m_model->focusedRow());
-    viewport()->update();
 }
 
 void BandedGridView::focusInEvent(QFocusEvent *event)
@@ -428,6 +422,7 @@ void BandedGridView::changeEvent(QEvent *event)
 void BandedGridView::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    layoutFilterPanel();
     relayout();
 }
 
@@ -448,6 +443,8 @@ void BandedGridView::paintEvent(QPaintEvent *)
     state.horizontalOffset = horizontalScrollBar()->value();
     state.hasFocus = hasFocus();
     state.focusedColumn = m_focusedColumn;
+    state.filteredColumns = &m_filtered;
+    state.drag = m_drag;
     m_painter.paint(p, viewport()->rect(), *m_model, m_layout, state);
 }
 

@@ -14,6 +14,9 @@ namespace pensilio::grid {
 namespace {
 constexpr int kIndicatorWidth = 12;
 constexpr int kTextMargin = 3;
+constexpr int kGroupIndent = 16;
+constexpr int kFilterButtonWidth = 13;
+constexpr int kExpandButtonSize = 9;
 
 // A sort mark: a small triangle pointing up for ascending, down for descending.
 void paintSortMark(QPainter &p, const QRect &header, Qt::SortOrder order, QColor color)
@@ -85,6 +88,8 @@ void GridPainter::prepare(const GridViewModel &model, const QPalette &palette, c
     m_indicator = look(std::nullopt, styles.indicator ? styles.indicator : styles.header,
                        QPalette::Button, QPalette::ButtonText);
     m_groupBox = look(std::nullopt, std::nullopt, QPalette::Mid, QPalette::Light);
+    m_groupRow = look(std::nullopt, styles.group, QPalette::Button, QPalette::ButtonText);
+    m_footer = look(std::nullopt, styles.footer, QPalette::Button, QPalette::ButtonText);
     m_gridLine = palette.color(QPalette::Mid);
     m_highlight = palette.color(QPalette::Highlight);
     m_highlightedText = palette.color(QPalette::HighlightedText);
@@ -94,19 +99,54 @@ void GridPainter::prepare(const GridViewModel &model, const QPalette &palette, c
     const int lines = GridLayout(columns, 0, GridLayout::Fit::NaturalWidths).linesPerRecord();
     GridMetrics &m = m_metrics;
     m.indicatorWidth = options.indicator ? kIndicatorWidth : 0;
+    m.groupIndent = model.groupLevelCount() * kGroupIndent;
     m.groupBoxHeight = options.groupByBox ? QFontMetrics(m_groupBox.font).height() + 16 : 0;
     m.bandHeaderHeight = options.bandHeaders ? QFontMetrics(m_bandHeader.font).height() + 6 : 0;
     m.headerLineHeight = headerLineHeight + 4;
     m.headerHeight = options.columnHeaders ? m.headerLineHeight * lines : 0;
     m.lineHeight = lineHeight + 1;
     m.recordHeight = m.lineHeight * lines + 4;
-    m.groupRowHeight = m.lineHeight + 6;
-    m.footerHeight = m.recordHeight;
+    m.groupRowHeight = std::max(m.lineHeight, QFontMetrics(m_groupRow.font).height() + 1) + 6;
+    m.footerHeight = QFontMetrics(m_footer.font).height() + 6;
 }
 
 int GridPainter::screenLeft(int left, bool fixed, int horizontalOffset) const
 {
-    return m_metrics.indicatorWidth + left - (fixed ? 0 : horizontalOffset);
+    return m_metrics.indicatorWidth + m_metrics.groupIndent + left - (fixed ? 0 : horizontalOffset);
+}
+
+QRect GridPainter::bandHeaderRect(const GridLayout &layout, int band, int horizontalOffset) const
+{
+    const BandGeometry *b = layout.bandGeometryOf(band);
+    if (!b || m_metrics.bandHeaderHeight <= 0)
+        return {};
+    return QRect(screenLeft(b->left, b->fixed, horizontalOffset), m_metrics.groupBoxHeight,
+                 b->width(), m_metrics.bandHeaderHeight);
+}
+
+QRect GridPainter::filterButtonRect(const QRect &header)
+{
+    const int height = std::min(header.height() - 4, 16);
+    return QRect(header.right() - kFilterButtonWidth - 1, header.center().y() - height / 2,
+                 kFilterButtonWidth, height);
+}
+
+QRect GridPainter::expandButtonRect(const QRect &groupRow, int level) const
+{
+    const int x = m_metrics.indicatorWidth + level * kGroupIndent + 4;
+    return QRect(x, groupRow.center().y() - kExpandButtonSize / 2, kExpandButtonSize,
+                 kExpandButtonSize);
+}
+
+QRect GridPainter::groupButtonRect(const GridViewModel &model) const
+{
+    const int column = model.groupColumn();
+    if (column < 0 || m_metrics.groupBoxHeight <= 0 ||
+        static_cast<size_t>(column) >= m_header.size())
+        return {};
+    const QFontMetrics fm(m_header[static_cast<size_t>(column)].font);
+    const int width = fm.horizontalAdvance(model.columns().caption(column)) + 2 * kTextMargin + 18;
+    return QRect(8, 5, width, m_metrics.groupBoxHeight - 10);
 }
 
 QRect GridPainter::columnRect(const GridLayout &layout, int column, int top, int lineHeight,
@@ -122,10 +162,8 @@ QRect GridPainter::columnRect(const GridLayout &layout, int column, int top, int
 
 QRect GridPainter::clipFor(const QRect &area, bool fixed, int fixedWidth) const
 {
-    if (fixed)
-        return area;
     QRect clip = area;
-    clip.setLeft(m_metrics.indicatorWidth + fixedWidth);
+    clip.setLeft(m_metrics.indicatorWidth + m_metrics.groupIndent + (fixed ? 0 : fixedWidth));
     return clip;
 }
 
@@ -163,19 +201,108 @@ void GridPainter::paint(QPainter &p, const QRect &area, const GridViewModel &mod
         }
     }
     if (m_metrics.groupBoxHeight > 0)
-        paintGroupBox(p, area);
+        paintGroupBox(p, area, model, state);
     paintHeaders(p, area, model, layout, state);
     paintRows(p, area, model, layout, state);
+    if (state.drag.kind != GridDragState::Kind::None)
+        paintDrag(p, area, model, state);
 }
 
-void GridPainter::paintGroupBox(QPainter &p, const QRect &area) const
+void GridPainter::paintGroupBox(QPainter &p, const QRect &area, const GridViewModel &model,
+                                const GridViewState &state) const
 {
     const QRect box(area.left(), 0, area.width(), m_metrics.groupBoxHeight);
-    p.fillRect(box, m_groupBox.background);
-    p.setFont(m_groupBox.font);
-    p.setPen(m_groupBox.text);
-    p.drawText(box.adjusted(8, 0, -8, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
-               stockText(QStringLiteral("Drag a column header here to group by that column")));
+    const bool target = state.drag.kind == GridDragState::Kind::Column && state.drag.overGroupBox &&
+                        state.drag.accepted;
+    p.fillRect(box, target ? m_groupBox.background.lighter(115) : m_groupBox.background);
+    const QRect button = groupButtonRect(model);
+    if (button.isNull()) {
+        p.setFont(m_groupBox.font);
+        p.setPen(m_groupBox.text);
+        p.drawText(box.adjusted(8, 0, -8, 0), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                   stockText(QStringLiteral("Drag a column header here to group by that column")));
+        return;
+    }
+    const Look &look = m_header[static_cast<size_t>(model.groupColumn())];
+    p.fillRect(button, look.background);
+    p.setPen(m_gridLine);
+    p.drawRect(button.adjusted(0, 0, -1, -1));
+    paintCellText(p, button.adjusted(0, 0, -16, 0), model.columns().caption(model.groupColumn()),
+                  look, Qt::AlignLeft | Qt::AlignVCenter, look.text);
+    paintSortMark(p, button, model.groupOrder(), look.text);
+}
+
+void GridPainter::paintDrag(QPainter &p, const QRect &area, const GridViewModel &model,
+                            const GridViewState &state) const
+{
+    const GridDragState &d = state.drag;
+    QString caption;
+    Look look = m_bandHeader;
+    if (d.kind == GridDragState::Kind::Band) {
+        caption = model.columns().band(d.item).caption;
+    } else if (d.item >= 0 && d.item < model.columns().columnCount()) {
+        caption = model.columns().caption(d.item);
+        look = m_header[static_cast<size_t>(d.item)];
+    }
+    const QFontMetrics fm(look.font);
+    const QRect image(d.position.x() - 10, d.position.y() - fm.height() / 2 - 3,
+                      fm.horizontalAdvance(caption) + 2 * kTextMargin + 4, fm.height() + 6);
+    p.setOpacity(d.accepted ? 0.85 : 0.5);
+    p.fillRect(image, look.background);
+    p.setPen(m_gridLine);
+    p.drawRect(image.adjusted(0, 0, -1, -1));
+    paintCellText(p, image, caption, look, Qt::AlignLeft | Qt::AlignVCenter, look.text);
+    p.setOpacity(1.0);
+    if (d.dropX >= 0 && d.accepted) {
+        // Two arrows above and below the header row mark where the item would go.
+        const int top = m_metrics.groupBoxHeight;
+        const int bottom = m_metrics.dataTop();
+        p.setPen(QPen(m_highlight, 2));
+        p.drawLine(d.dropX, top, d.dropX, bottom);
+        Q_UNUSED(area)
+    }
+}
+
+void GridPainter::paintGroupRow(QPainter &p, const QRect &row, const GridViewModel &model,
+                                int index, bool highlighted) const
+{
+    p.fillRect(row, highlighted ? m_highlight : m_groupRow.background);
+    p.setPen(m_gridLine);
+    p.drawLine(row.bottomLeft(), row.bottomRight());
+    const GridRow r = model.rowAt(index);
+    const QRect button = expandButtonRect(row, r.level);
+    const QColor ink = highlighted ? m_highlightedText : m_groupRow.text;
+    p.fillRect(button, m_empty);
+    p.setPen(ink);
+    p.drawRect(button.adjusted(0, 0, -1, -1));
+    const QPoint c = button.center();
+    p.drawLine(c.x() - 2, c.y(), c.x() + 2, c.y());
+    if (!model.isGroupExpanded(index))
+        p.drawLine(c.x(), c.y() - 2, c.x(), c.y() + 2);
+    const QRect text(button.right() + 4, row.top(), row.right() - button.right() - 4, row.height());
+    paintCellText(p, text, model.groupRowText(index), m_groupRow, Qt::AlignLeft | Qt::AlignVCenter,
+                  ink);
+}
+
+void GridPainter::paintFooterRow(QPainter &p, const QRect &area, int y, int height,
+                                 const GridViewModel &model, const GridLayout &layout, int index,
+                                 const GridViewState &state) const
+{
+    for (const ColumnGeometry &g : layout.columns()) {
+        const BandGeometry *band = layout.bandGeometryOf(g.band);
+        QRect clip = clipFor(area, band->fixed, layout.fixedWidth());
+        clip.setTop(m_metrics.dataTop());
+        p.setClipRect(clip);
+        const QRect r(screenLeft(g.left, band->fixed, state.horizontalOffset), y, g.width(),
+                      height);
+        p.fillRect(r, m_footer.background);
+        p.setPen(m_gridLine);
+        p.drawLine(r.topRight(), r.bottomRight());
+        p.drawLine(r.bottomLeft(), r.bottomRight());
+        paintCellText(p, r, model.groupFooterText(index, g.column), m_footer,
+                      Qt::AlignRight | Qt::AlignVCenter, m_footer.text);
+    }
+    p.setClipping(false);
 }
 
 void GridPainter::paintHeaders(QPainter &p, const QRect &area, const GridViewModel &model,
@@ -192,6 +319,9 @@ void GridPainter::paintHeaders(QPainter &p, const QRect &area, const GridViewMod
         p.setPen(m_gridLine);
         p.drawRect(corner.adjusted(0, 0, -1, -1));
     }
+    if (m.groupIndent > 0)
+        p.fillRect(QRect(m.indicatorWidth, top, m.groupIndent, bottom - top),
+                   m_bandHeader.background);
     for (const BandGeometry &b : layout.bands()) {
         p.setClipRect(clipFor(area, b.fixed, layout.fixedWidth()));
         const int x = screenLeft(b.left, b.fixed, state.horizontalOffset);
@@ -216,11 +346,32 @@ void GridPainter::paintHeaders(QPainter &p, const QRect &area, const GridViewMod
             p.setPen(m_gridLine);
             p.drawRect(r.adjusted(0, 0, -1, -1));
             const GridColumn &column = model.columns().column(g.column);
-            paintCellText(p, r.adjusted(0, 0, -10, 0), model.columns().caption(g.column), look,
-                          column.headerAlignment, look.text);
+            const bool filterButton = column.options.filtering;
+            const int reserved = filterButton ? kFilterButtonWidth + 2 : 0;
+            paintCellText(p, r.adjusted(0, 0, -10 - reserved, 0), model.columns().caption(g.column),
+                          look, column.headerAlignment, look.text);
             for (const SortKey &k : model.sortKeys()) {
                 if (k.column == g.column)
-                    paintSortMark(p, r, k.order, look.text);
+                    paintSortMark(p, r.adjusted(0, 0, -reserved, 0), k.order, look.text);
+            }
+            if (filterButton) {
+                const bool active = state.filteredColumns &&
+                                    size_t(g.column) < state.filteredColumns->size() &&
+                                    (*state.filteredColumns)[size_t(g.column)];
+                const QRect button = filterButtonRect(r);
+                // An active filter shows as a pressed button with a filled, highlighted arrow.
+                if (active)
+                    p.fillRect(button, m_highlight.lighter(160));
+                p.setPen(m_gridLine);
+                p.drawRect(button.adjusted(0, 0, -1, -1));
+                const QPoint c = button.center();
+                QPolygon arrow;
+                arrow << QPoint(c.x() - 3, c.y() - 1) << QPoint(c.x() + 3, c.y() - 1)
+                      << QPoint(c.x(), c.y() + 2);
+                p.setPen(Qt::NoPen);
+                p.setBrush(active ? m_highlight : look.text);
+                p.drawPolygon(arrow);
+                p.setBrush(Qt::NoBrush);
             }
         }
     }
@@ -251,7 +402,21 @@ void GridPainter::paintRows(QPainter &p, const QRect &area, const GridViewModel 
         const GridRow row = model.rowAt(i);
         const int height = m.rowHeight(row.kind);
         const bool highlighted = i == focused && showHighlight;
+        if (m.groupIndent > 0) {
+            const int indent = row.kind == RowKind::Group ? 0 : m.groupIndent;
+            if (indent > 0)
+                p.fillRect(QRect(m.indicatorWidth, y, indent, height), m_groupRow.background);
+        }
+        if (row.kind == RowKind::Group) {
+            paintGroupRow(p,
+                          QRect(m.indicatorWidth, y, area.right() - m.indicatorWidth + 1, height),
+                          model, i, highlighted);
+        } else if (row.kind == RowKind::GroupFooter) {
+            paintFooterRow(p, area, y, height, model, layout, i, state);
+        }
         for (const ColumnGeometry &g : layout.columns()) {
+            if (row.kind != RowKind::Data)
+                break;
             const BandGeometry *band = layout.bandGeometryOf(g.band);
             QRect clip = clipFor(area, band->fixed, layout.fixedWidth());
             clip.setTop(top);

@@ -23,6 +23,7 @@ enum class RowKind : quint8;
 struct GridMetrics
 {
     int indicatorWidth = 0;
+    int groupIndent = 0; // left of the bands, one step per grouping level
     int groupBoxHeight = 0;
     int bandHeaderHeight = 0;
     int headerLineHeight = 0;
@@ -37,6 +38,24 @@ struct GridMetrics
     int rowHeight(RowKind kind) const;
 };
 
+// A header or band being dragged, and where it would land.
+struct GridDragState
+{
+    enum class Kind
+    {
+        None,
+        Column,
+        Band,
+        GroupButton
+    };
+    Kind kind = Kind::None;
+    int item = -1; // the column or band
+    QPoint position;
+    int dropX = -1; // where a moved column or band would go; -1: nowhere
+    bool overGroupBox = false;
+    bool accepted = false; // the drop would do something
+};
+
 // What the widget tells the painter about its state.
 struct GridViewState
 {
@@ -44,6 +63,8 @@ struct GridViewState
     int horizontalOffset = 0; // of the bands that are not fixed
     bool hasFocus = false;
     int focusedColumn = -1;
+    const std::vector<bool> *filteredColumns = nullptr; // by model column
+    GridDragState drag;
 };
 
 class GridPainter
@@ -57,6 +78,12 @@ public:
     int screenLeft(int left, bool fixed, int horizontalOffset) const;
     QRect columnRect(const GridLayout &layout, int column, int top, int lineHeight,
                      int horizontalOffset) const;
+    QRect bandHeaderRect(const GridLayout &layout, int band, int horizontalOffset) const;
+    // The parts of a header and of a group row that take clicks.
+    static QRect filterButtonRect(const QRect &header);
+    QRect expandButtonRect(const QRect &groupRow, int level) const;
+    // The grouped column's button in the group-by box; empty when nothing is grouped.
+    QRect groupButtonRect(const GridViewModel &model) const;
 
     void paint(QPainter &p, const QRect &area, const GridViewModel &model, const GridLayout &layout,
                const GridViewState &state) const;
@@ -69,7 +96,15 @@ private:
         QColor text;
         int narrowest = 1; // the narrowest character's advance, to bound what is laid out
     };
-    void paintGroupBox(QPainter &p, const QRect &area) const;
+    void paintGroupBox(QPainter &p, const QRect &area, const GridViewModel &model,
+                       const GridViewState &state) const;
+    void paintGroupRow(QPainter &p, const QRect &row, const GridViewModel &model, int index,
+                       bool highlighted) const;
+    void paintFooterRow(QPainter &p, const QRect &area, int y, int height,
+                        const GridViewModel &model, const GridLayout &layout, int index,
+                        const GridViewState &state) const;
+    void paintDrag(QPainter &p, const QRect &area, const GridViewModel &model,
+                   const GridViewState &state) const;
     void paintHeaders(QPainter &p, const QRect &area, const GridViewModel &model,
                       const GridLayout &layout, const GridViewState &state) const;
     void paintRows(QPainter &p, const QRect &area, const GridViewModel &model,
@@ -84,6 +119,8 @@ private:
     Look m_bandHeader;
     Look m_indicator;
     Look m_groupBox;
+    Look m_groupRow;
+    Look m_footer;
     QColor m_gridLine;
     QColor m_highlight;
     QColor m_highlightedText;
