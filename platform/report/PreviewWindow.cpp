@@ -15,6 +15,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace pensilio::report {
 
@@ -41,7 +42,7 @@ PreviewWindow::PreviewWindow(PageStore &store, MessageBoxes *boxes, PreviewDialo
     auto *bar = addToolBar(QStringLiteral("Preview"));
     bar->setObjectName(QStringLiteral("PreviewToolBar"));
     bar->setMovable(false);
-    bar->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
+    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
 
     auto *zooms = new QActionGroup(this);
     zooms->setExclusive(true);
@@ -79,6 +80,13 @@ PreviewWindow::PreviewWindow(PageStore &store, MessageBoxes *boxes, PreviewDialo
     close->setObjectName(QStringLiteral("Close"));
     close->setShortcut(QKeySequence(Qt::Key_Escape));
     connect(close, &QAction::triggered, this, &QWidget::close);
+    // The standard icons tell the page and file buttons apart; the zoom buttons and Close show
+    // their words.
+    QList<QAction *> worded = zooms->actions();
+    worded << close;
+    for (QAction *a : worded)
+        if (auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(a)))
+            button->setToolButtonStyle(Qt::ToolButtonTextOnly);
     for (QAction *a : bar->actions())
         addAction(a); // keys work wherever the focus is in the window
     for (QAction *a : bar->actions())
@@ -124,11 +132,17 @@ PreviewWindow::PreviewWindow(PageStore &store, MessageBoxes *boxes, PreviewDialo
 QAction *PreviewWindow::addButton(const QString &hint, QStyle::StandardPixmap icon)
 {
     auto *bar = findChild<QToolBar *>(QStringLiteral("PreviewToolBar"));
-    QAction *a = bar->addAction(style()->standardIcon(icon), hint);
+    // The desktop theme's print icons where it has them; Qt's standard ones otherwise.
+    const QIcon fallback = style()->standardIcon(icon);
+    QIcon themed = fallback;
+    if (hint == QLatin1String("Print"))
+        themed = QIcon::fromTheme(QStringLiteral("document-print"), fallback);
+    else if (hint == QLatin1String("Printer setup"))
+        themed = QIcon::fromTheme(QStringLiteral("document-properties"), fallback);
+    QAction *a = bar->addAction(themed, hint);
     a->setObjectName(hint);
     a->setToolTip(hint);
     a->setStatusTip(hint);
-    bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
     return a;
 }
 
