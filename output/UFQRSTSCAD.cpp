@@ -1,6 +1,7 @@
 #include "output/UFQRSTSCAD.h"
 
 #include "output/ReportTableSource.h"
+#include "platform/core/ErrorText.h"
 #include "platform/memdata/Table.h"
 #include "platform/report/PreviewDialogs.h"
 #include "platform/report/ReportPreview.h"
@@ -147,9 +148,9 @@ void TFFQRSTSCAD::Anteprima()
     if (m_preview && m_preview->isRunning())
         return;
     ReportTableSource source(m_table);
-    ReportPreview preview(
-        QRSTScad, source,
-        {m_boxes, m_dialogs, m_printer.get(), QGuiApplication::applicationDisplayName()});
+    ReportPreview preview(QRSTScad, source,
+                          {m_boxes, m_dialogs, m_printer.get(),
+                           applicationTitleFromPath(QCoreApplication::applicationFilePath())});
     // The preview in progress is known while it runs, even when an error leaves it early.
     struct Current
     {
