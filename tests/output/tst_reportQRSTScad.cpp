@@ -105,6 +105,7 @@ private Q_SLOTS:
     void templateHoldsTheDeclaredGeometry();
     void oneLineNotesFillPages_data();
     void oneLineNotesFillPages();
+    void emptyNoteKeepsTheBandAtItsHeight();
     void lineBreaksGrowTheBand();
     void noteGoesOnAtTheTopOfTheNextPage();
     void dateTimeTexts_data();
@@ -182,6 +183,19 @@ void tst_reportQRSTScad::oneLineNotesFillPages()
     for (int i = 0; i < pages.store.pageCount(); ++i)
         got << pages.count(i, QStringLiteral("Memo "));
     QCOMPARE(got, perPage);
+}
+
+void tst_reportQRSTScad::emptyNoteKeepsTheBandAtItsHeight()
+{
+    Memos m;
+    m.add(WallDateTime::fromParts(2025, 3, 1, 9), "Solo", QByteArray());
+    Pages pages;
+    runReport(m, pages);
+    QCOMPARE(pages.store.pageCount(), 1);
+    const QStringList withFills = PageText::of(pages.store.page(0), pages.store.styles(), true);
+    QCOMPARE(withFills.first(), QStringLiteral("fill 10.00,10.00 189.97x28.31"));
+    QVERIFY(withFills.contains(QStringLiteral("fill 10.00,38.31 189.97x9.79")));
+    QCOMPARE(withFills.filter(QStringLiteral("fill ")).size(), 2);
 }
 
 void tst_reportQRSTScad::lineBreaksGrowTheBand()
