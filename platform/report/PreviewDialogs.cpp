@@ -3,8 +3,10 @@
 #include "platform/report/PrintProgressDialog.h"
 
 #include <QFileDialog>
+#include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QPrinterInfo>
 
 namespace pensilio::report {
 
@@ -35,6 +37,10 @@ bool QtPreviewDialogs::printSetup(QWidget *parent, QPrinter &printer, int pageCo
 {
     printer.setFromTo(printer.fromPage() > 0 ? printer.fromPage() : 1,
                       printer.toPage() > 0 ? printer.toPage() : qMax(1, pageCount));
+    // Printing into a file stays possible without a printer, so the dialog follows the warning.
+    if (QPrinterInfo::availablePrinterNames().isEmpty())
+        QMessageBox::warning(parent, QStringLiteral("Printer setup"),
+                             QStringLiteral("No printers are installed."));
     QPrintDialog dialog(&printer, parent);
     dialog.setMinMax(1, qMax(1, pageCount));
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, true);
