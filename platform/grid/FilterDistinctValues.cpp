@@ -8,10 +8,7 @@
 
 namespace pensilio::grid {
 
-namespace {
-// The stored rows as a bitmap by RowId, so that they can be visited in storage order: reading
-// the texts in date order jumps across memory and is several times slower.
-std::vector<quint64> storedRows(const memdata::Table &table, memdata::RowId &maxRow)
+std::vector<quint64> storedRowBits(const memdata::Table &table, qint32 &maxRow)
 {
     maxRow = -1;
     for (const memdata::RowId row : table.order())
@@ -22,10 +19,11 @@ std::vector<quint64> storedRows(const memdata::Table &table, memdata::RowId &max
     return bits;
 }
 
-template <typename F> void forEachStored(const memdata::Table &table, F &&visit)
+namespace {
+template <typename F>
+void forEachStored(const memdata::Table &table, memdata::RowId &maxRow, F &&visit)
 {
-    memdata::RowId maxRow = -1;
-    const std::vector<quint64> bits = storedRows(table, maxRow);
+    const std::vector<quint64> bits = storedRowBits(table, maxRow);
     for (size_t word = 0; word < bits.size(); ++word) {
         quint64 w = bits[word];
         while (w) {
@@ -36,20 +34,27 @@ template <typename F> void forEachStored(const memdata::Table &table, F &&visit)
     }
 }
 
+template <typename F> void forEachStored(const memdata::Table &table, F &&visit)
+{
+    memdata::RowId maxRow = -1;
+    forEachStored(table, maxRow, visit);
+}
+
+// Hashes the first and last eight bytes and the length: a fixed cost per text, and enough to
+// tell subjects apart; equal hashes are settled by comparing the bytes.
 quint64 hashBytes(std::string_view s)
 {
-    quint64 h = 0x9E3779B97F4A7C15ull ^ s.size();
-    size_t i = 0;
-    for (; i + 8 <= s.size(); i += 8) {
-        quint64 chunk;
-        std::memcpy(&chunk, s.data() + i, 8);
-        h = (h ^ chunk) * 0xFF51AFD7ED558CCDull;
-        h ^= h >> 29;
+    quint64 head = 0, tail = 0;
+    if (s.size() >= 8) {
+        std::memcpy(&head, s.data(), 8);
+        std::memcpy(&tail, s.data() + s.size() - 8, 8);
+    } else if (!s.empty()) {
+        std::memcpy(&head, s.data(), s.size());
     }
-    quint64 tail = 0;
-    if (i < s.size())
-        std::memcpy(&tail, s.data() + i, s.size() - i);
-    h = (h ^ tail) * 0xC4CEB9FE1A85EC53ull;
+    quint64 h = (head ^ 0x9E3779B97F4A7C15ull) * 0xFF51AFD7ED558CCDull;
+    h ^= (tail + s.size()) * 0xC4CEB9FE1A85EC53ull;
+    h ^= h >> 29;
+    h *= 0xBF58476D1CE4E5B9ull;
     return h ^ (h >> 32);
 }
 
@@ -61,50 +66,90 @@ bool bytesLess(std::string_view a, std::string_view b)
 }
 } // namespace
 
+namespace {
+// Open addressing over the distinct texts, each slot with its hash, so that a probe compares
+// bytes only when the hashes agree. Subjects repeat a lot: the table stays small and in cache.
+class TextSet
+{
+public:
+    TextSet() : m_slots(1024) {}
+
+    void insert(const char *data, quint32 size, quint64 hash)
+    {
+        const quint32 tag = quint32(hash >> 32) | 1; // 0 marks a free slot
+        size_t mask = m_slots.size() - 1;
+        for (size_t i = size_t(hash) & mask;; i = (i + 1) & mask) {
+            Slot &slot = m_slots[i];
+            if (slot.tag == 0) {
+                slot = {data, size, tag, hash};
+                if (++m_count * 2 > m_slots.size())
+                    grow();
+                return;
+            }
+            if (slot.tag == tag && slot.size == size &&
+                (size == 0 || std::memcmp(slot.data, data, size) == 0))
+                return;
+        }
+    }
+    std::vector<std::string_view> values() const
+    {
+        std::vector<std::string_view> out;
+        out.reserve(m_count);
+        for (const Slot &slot : m_slots) {
+            if (slot.tag != 0)
+                out.emplace_back(slot.data, slot.size);
+        }
+        return out;
+    }
+
+private:
+    struct Slot
+    {
+        const char *data = nullptr;
+        quint32 size = 0;
+        quint32 tag = 0;
+        quint64 hash = 0;
+    };
+    void grow()
+    {
+        std::vector<Slot> old(m_slots.size() * 2);
+        old.swap(m_slots);
+        const size_t mask = m_slots.size() - 1;
+        for (const Slot &slot : old) {
+            if (slot.tag == 0)
+                continue;
+            size_t i = size_t(slot.hash) & mask;
+            while (m_slots[i].tag != 0)
+                i = (i + 1) & mask;
+            m_slots[i] = slot;
+        }
+    }
+
+    std::vector<Slot> m_slots;
+    size_t m_count = 0;
+};
+} // namespace
+
 DistinctTexts distinctTexts(const memdata::Table &table, int field)
 {
     DistinctTexts out;
-    // Open addressing over the distinct views; subjects repeat a lot, so the table stays small.
-    std::vector<std::string_view> slots(1024);
-    std::vector<bool> used(slots.size(), false);
-    size_t count = 0;
-    auto insert = [&](std::string_view s, auto &self) -> void {
-        const size_t mask = slots.size() - 1;
-        for (size_t i = hashBytes(s) & mask;; i = (i + 1) & mask) {
-            if (!used[i]) {
-                used[i] = true;
-                slots[i] = s;
-                if (++count * 2 > slots.size()) {
-                    std::vector<std::string_view> old;
-                    old.reserve(count);
-                    for (size_t j = 0; j < slots.size(); ++j) {
-                        if (used[j])
-                            old.push_back(slots[j]);
-                    }
-                    slots.assign(slots.size() * 2, {});
-                    used.assign(slots.size(), false);
-                    count = 0;
-                    for (const auto v : old)
-                        self(v, self);
-                }
-                return;
-            }
-            if (slots[i] == s)
-                return;
-        }
-    };
-    forEachStored(table, [&](memdata::RowId row) {
+    TextSet set;
+    memdata::RowId maxRow = -1;
+    forEachStored(table, maxRow, [&](memdata::RowId row) {
+        // The texts lie far apart among the notes: ask for a later row's bytes while this
+        // row's are hashed.
+        constexpr memdata::RowId kAhead = 16;
+        if (row + kAhead <= maxRow)
+            __builtin_prefetch(table.text(row + kAhead, field).data);
         const memdata::TextRef ref = table.text(row, field);
-        if (ref.isNull())
+        if (ref.isNull()) {
             out.hasNull = true;
-        else
-            insert(ref.view(), insert);
+            return;
+        }
+        const std::string_view view = ref.view();
+        set.insert(view.data(), quint32(view.size()), hashBytes(view));
     });
-    out.values.reserve(count);
-    for (size_t j = 0; j < slots.size(); ++j) {
-        if (used[j])
-            out.values.push_back(slots[j]);
-    }
+    out.values = set.values();
     std::sort(out.values.begin(), out.values.end(), bytesLess);
     return out;
 }

@@ -24,6 +24,11 @@ struct DistinctDates
     bool hasNull = false;
 };
 
+// The table's stored rows as a bitmap by RowId, for visiting them in storage order: reading
+// rows in date order jumps across memory and is several times slower. 'maxRow' is the highest
+// stored RowId, -1 when none.
+std::vector<quint64> storedRowBits(const memdata::Table &table, qint32 &maxRow);
+
 DistinctTexts distinctTexts(const memdata::Table &table, int field);
 DistinctDates distinctDates(const memdata::Table &table, int field);
 

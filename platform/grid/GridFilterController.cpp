@@ -1,11 +1,13 @@
 #include "platform/grid/GridFilterController.h"
 
 #include "platform/grid/FilterDescription.h"
+#include "platform/grid/FilterDistinctValues.h"
 #include "platform/grid/FilterMatcher.h"
 #include "platform/grid/FilterTableSource.h"
 #include "platform/grid/GridViewModel.h"
 #include "platform/grid/StockTexts.h"
 
+#include <bit>
 #include <optional>
 
 namespace pensilio::grid {
@@ -21,7 +23,36 @@ public:
     {}
 
     bool passesEverything() const { return m_matcher.passesEverything(); }
+
+    // Tests every stored row once, in storage order, for the view's rebuild to read: about
+    // eight times faster than testing them in the date order the view asks in. Valid only
+    // until the table changes, so the caller drops it right after the rebuild.
+    void precompute(const memdata::Table &table)
+    {
+        bindTo(table);
+        m_passed = storedRowBits(table, m_maxRow);
+        for (size_t word = 0; word < m_passed.size(); ++word) {
+            quint64 w = m_passed[word];
+            while (w) {
+                const int bit = std::countr_zero(w);
+                w &= w - 1;
+                if (!m_matcher.matches(*m_source, qint64(word * 64 + size_t(bit))))
+                    m_passed[word] &= ~(quint64(1) << bit);
+            }
+        }
+    }
+    void dropPrecomputed() { m_passed = {}; }
+
     bool matches(const memdata::Table &table, memdata::RowId row)
+    {
+        if (!m_passed.empty() && &table == m_table && row >= 0 && row <= m_maxRow)
+            return (m_passed[size_t(row) >> 6] >> (row & 63)) & 1;
+        bindTo(table);
+        return m_matcher.matches(*m_source, row);
+    }
+
+private:
+    void bindTo(const memdata::Table &table)
     {
         if (&table != m_table) {
             m_source.emplace(table);
@@ -32,14 +63,14 @@ public:
             }
             m_table = &table;
         }
-        return m_matcher.matches(*m_source, row);
     }
 
-private:
     FilterMatcher m_matcher;
     FilterColumns m_columns;
     const memdata::Table *m_table = nullptr;
     std::optional<FilterTableSource> m_source;
+    std::vector<quint64> m_passed; // by RowId, while precomputed
+    memdata::RowId m_maxRow = -1;
 };
 
 const FilterValueHistory &noValues()
@@ -213,10 +244,14 @@ void GridFilterController::install()
             auto compiled = std::make_shared<CompiledFilter>(m_criteria, m_columns);
             if (compiled->passesEverything())
                 m_model->setRowFilter({});
-            else
+            else {
+                if (const memdata::Table *table = m_model->table(); table && table->isOpen())
+                    compiled->precompute(*table);
                 m_model->setRowFilter([compiled](const memdata::Table &table, memdata::RowId row) {
                     return compiled->matches(table, row);
                 });
+                compiled->dropPrecomputed();
+            }
         }
     }
     Q_EMIT filterChanged();
