@@ -1,10 +1,12 @@
 #include "platform/grid/GridFilterUi.h"
 
+#include "platform/grid/BandedGridView.h"
 #include "platform/grid/CustomFilterDialog.h"
 #include "platform/grid/FilterBuilderDialog.h"
 #include "platform/grid/FilterDropDown.h"
 #include "platform/grid/FilterFileDialogs.h"
 #include "platform/grid/FilterPanel.h"
+#include "platform/grid/GridViewModel.h"
 #include "platform/grid/StockTexts.h"
 
 #include <QGuiApplication>
@@ -33,6 +35,26 @@ void GridFilterUi::setMessageBoxes(MessageBoxes *boxes, const QString &title)
 int GridFilterUi::run(QDialog &dialog)
 {
     return m_runner ? m_runner(dialog) : dialog.exec();
+}
+
+void GridFilterUi::attachTo(BandedGridView *view)
+{
+    m_view = view;
+    view->setFilterPanel(panel(view));
+    connect(view, &BandedGridView::filterDropDownRequested, this,
+            [this](int column, QRect headerRectGlobal) { showDropDown(column, headerRectGlobal); });
+    connect(m_controller, &GridFilterController::filterChanged, this,
+            &GridFilterUi::markFilteredColumns);
+    markFilteredColumns();
+}
+
+void GridFilterUi::markFilteredColumns()
+{
+    if (!m_view || !m_controller->model())
+        return;
+    const int count = m_controller->model()->columns().columnCount();
+    for (int column = 0; column < count; ++column)
+        m_view->setColumnFiltered(column, m_controller->isColumnFiltered(column));
 }
 
 FilterPanel *GridFilterUi::panel(QWidget *parent)

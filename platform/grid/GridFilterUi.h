@@ -21,6 +21,7 @@ class MessageBoxes;
 
 namespace pensilio::grid {
 
+class BandedGridView;
 class FilterDropDown;
 class FilterFileDialogs;
 class FilterPanel;
@@ -41,6 +42,10 @@ public:
     void setMessageBoxes(MessageBoxes *boxes, const QString &title);
     void setFileDialogs(FilterFileDialogs *dialogs) { m_files = dialogs; }
 
+    // Wires a grid widget of the controller's model: its header buttons open the drop-down and
+    // show which columns are filtered, and it hosts the filter panel below its rows.
+    void attachTo(BandedGridView *view);
+
     // The panel to place under the rows; made on first call, shown while the filter is not empty.
     FilterPanel *panel(QWidget *parent);
 
@@ -52,6 +57,7 @@ public:
 
 private:
     int run(QDialog &dialog);
+    void markFilteredColumns();
 
     GridFilterController *m_controller;
     QPointer<QWidget> m_dialogParent;
@@ -61,6 +67,7 @@ private:
     FilterFileDialogs *m_files = nullptr;
     std::unique_ptr<FilterFileDialogs> m_defaultFiles;
     QPointer<FilterPanel> m_panel;
+    QPointer<BandedGridView> m_view;
     QPointer<FilterDropDown> m_dropDown;
     // Where the builder was last closed, for the rest of the run.
     std::optional<QRect> m_builderGeometry;
