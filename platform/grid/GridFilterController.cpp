@@ -99,6 +99,8 @@ GridFilterController::GridFilterController(GridViewModel *model, QObject *parent
         updateColumns();
         install();
     });
+    // A table given to the view later also arrives as a change of columns: their fields and
+    // types are then known.
 }
 
 GridFilterController::~GridFilterController()
@@ -199,8 +201,10 @@ FilterDropDownEntries GridFilterController::dropDownEntries(int column) const
         static const memdata::Table none{QString()};
         return FilterDropDownEntries::build(none, -1, valueHistory(column));
     }
+    // A column may keep its recently chosen values off its list.
+    const bool recent = m_model->columns().column(column).options.filterMruList;
     FilterDropDownEntries entries = FilterDropDownEntries::build(
-        *table, table->findField(filterColumn->name), valueHistory(column));
+        *table, table->findField(filterColumn->name), recent ? valueHistory(column) : noValues());
     entries.setDateFormatter(&table->dateTimeFormatter());
     return entries;
 }

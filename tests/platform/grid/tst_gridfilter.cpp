@@ -123,6 +123,30 @@ private Q_SLOTS:
         QCOMPARE(int(f.filter->columns().all().size()), 1);
     }
 
+    void tableGivenLaterAndRecentValuesSwitchedOff()
+    {
+        GridMemos memos;
+        memos.add(1, "B");
+        memos.add(2, "A");
+        GridViewModel model;
+        GridColumnSet set = subjectFilterColumns();
+        GridColumn subject = set.column(kSubject);
+        subject.options.filterMruList = false;
+        GridColumnSet withoutRecent;
+        withoutRecent.addBand({});
+        for (int i = 0; i < set.columnCount(); ++i)
+            withoutRecent.addColumn(i == kSubject ? subject : set.column(i));
+        model.setColumns(withoutRecent);
+        GridFilterController filter(&model);
+        QCOMPARE(filter.dropDownEntries(kSubject).count(), 2);
+        model.setTable(&memos.table);
+        const FilterDropDownEntries entries = filter.dropDownEntries(kSubject);
+        QCOMPARE(entries.count(), 4);
+        filter.chooseDropDownEntry(kSubject, entries.at(2));
+        QCOMPARE(rowList(model, memos.oggetto).remove(QLatin1Char('*')), QStringLiteral("A"));
+        QCOMPARE(filter.dropDownEntries(kSubject).text(0), QStringLiteral("(All)"));
+    }
+
     void dropDownEntries_data()
     {
         QTest::addColumn<QString>("subjects");
