@@ -3,8 +3,6 @@
 #include "platform/core/Cp1252.h"
 
 #include <algorithm>
-#include <string_view>
-#include <unordered_map>
 
 namespace pensilio::grid {
 
@@ -250,67 +248,17 @@ void GridViewModel::rebuild()
 
 void GridViewModel::buildGroups(std::vector<RowId> &rows)
 {
+    // A stable sort by the group value alone keeps the sort list's order inside each group; a
+    // column of few values (subjects) sorts in one counting pass, so this stays near linear.
     const int field = m_columns.fieldOf(m_groupColumn);
-    const bool descending = m_groupOrder == Qt::DescendingOrder;
+    const RowKeyCompare byGroup(*m_table, {{field, m_groupOrder == Qt::DescendingOrder}});
+    sortRows(rows, byGroup);
     std::vector<GroupEntry> groups;
-    if (m_table->field(field).type != memdata::FieldType::Text) {
-        sortRows(rows, RowKeyCompare(*m_table, {{field, descending}}));
-        for (size_t i = 0; i < rows.size(); ++i) {
-            if (i == 0 || !sameGroup(rows[i - 1], rows[i]))
-                groups.push_back({quint32(i), 0, 0, false});
-            ++groups.back().count;
-        }
-        m_groups.assign(std::move(groups));
-        return;
-    }
-    // A text column has few distinct values among many rows: each row gets the number of its
-    // value through a hash of the table's own bytes, the few values are sorted, and the rows
-    // are dealt into their groups in one stable pass. Four bytes a row live while it runs.
-    std::vector<quint32> ids(rows.size());
-    std::unordered_map<std::string_view, quint32> numbers;
-    std::vector<RowId> firstOf; // a row of each value
-    quint32 nullId = UINT32_MAX;
     for (size_t i = 0; i < rows.size(); ++i) {
-        const memdata::TextRef text = m_table->text(rows[i], field);
-        if (text.isNull()) {
-            if (nullId == UINT32_MAX) {
-                nullId = quint32(firstOf.size());
-                firstOf.push_back(rows[i]);
-            }
-            ids[i] = nullId;
-            continue;
-        }
-        const auto [it, added] = numbers.try_emplace(text.view(), quint32(firstOf.size()));
-        if (added)
-            firstOf.push_back(rows[i]);
-        ids[i] = it->second;
+        if (i == 0 || byGroup.compare(rows[i - 1], rows[i]) != 0)
+            groups.push_back({quint32(i), 0, 0, false});
+        ++groups.back().count;
     }
-    numbers = {};
-    std::vector<quint32> byValue(firstOf.size());
-    for (size_t i = 0; i < byValue.size(); ++i)
-        byValue[i] = quint32(i);
-    const RowKeyCompare compare(*m_table, {{field, descending}});
-    std::sort(byValue.begin(), byValue.end(),
-              [&](quint32 a, quint32 b) { return compare.compare(firstOf[a], firstOf[b]) < 0; });
-    std::vector<quint32> rank(firstOf.size());
-    for (size_t r = 0; r < byValue.size(); ++r)
-        rank[byValue[r]] = quint32(r);
-    groups.resize(firstOf.size());
-    for (quint32 id : ids)
-        ++groups[rank[id]].count;
-    quint32 start = 0;
-    for (GroupEntry &g : groups) {
-        g.start = start;
-        start += g.count;
-    }
-    std::vector<quint32> next(groups.size());
-    for (size_t g = 0; g < groups.size(); ++g)
-        next[g] = groups[g].start;
-    std::vector<RowId> dealt(rows.size());
-    for (size_t i = 0; i < rows.size(); ++i)
-        dealt[next[rank[ids[i]]]++] = rows[i];
-    ids = {};
-    rows = std::move(dealt);
     m_groups.assign(std::move(groups));
 }
 

@@ -29,6 +29,8 @@ public:
     bool isEmpty() const { return m_keys.empty(); }
     // Negative, zero or positive as a sorts before, with or after b.
     int compare(memdata::RowId a, memdata::RowId b) const;
+    // The same for one key of the list alone.
+    int compareKey(size_t key, memdata::RowId a, memdata::RowId b) const;
     bool operator()(memdata::RowId a, memdata::RowId b) const { return compare(a, b) < 0; }
     // A number that orders rows as the first key does wherever two numbers differ; for texts
     // it covers seven bytes from the offset, and equal numbers need the bytes after them.
@@ -36,6 +38,8 @@ public:
     bool firstKeyIsText() const;
     bool firstKeyDescending() const { return !m_keys.empty() && m_keys.front().descending; }
     int keyCount() const { return static_cast<int>(m_keys.size()); }
+    const memdata::Table &table() const { return *m_table; }
+    int firstField() const { return m_keys.empty() ? -1 : m_keys.front().field; }
 
 private:
     const memdata::Table *m_table;
