@@ -3,6 +3,7 @@
 // start-up order, and destroyed in reverse: the data module writes the memos last, after every
 // window is gone.
 
+#include "output/UFMINFO.h"
 #include "output/UFQRSTSCAD.h"
 #include "store/UDM1.h"
 #include "ui/editor/UFMFSCAD.h"
@@ -22,6 +23,7 @@ public:
     TFFMAIN FFMAIN;
     TFMFSCAD FMFSCAD;
     TFFQRSTSCAD FFQRSTSCAD;
+    TFFINFO FFINFO;
 };
 
 } // namespace pensilio
