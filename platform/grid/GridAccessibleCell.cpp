@@ -46,6 +46,15 @@ QString GridAccessibleCell::text(QAccessible::Text type) const
     const GridViewModel &model = *m_view->model();
     if (m_row < 0)
         return type == QAccessible::Name ? model.columns().caption(modelColumn()) : QString();
+    // A group row reads as one text across its width; a footer by its summaries.
+    switch (model.rowAt(m_row).kind) {
+    case RowKind::Group:
+        return model.groupRowText(m_row);
+    case RowKind::GroupFooter:
+        return model.groupFooterText(m_row, modelColumn());
+    case RowKind::Data:
+        break;
+    }
     return oneLineText(model.cellBytes(m_row, modelColumn()));
 }
 
@@ -76,6 +85,12 @@ QAccessible::State GridAccessibleCell::state() const
     if (rect().isNull())
         s.offscreen = true;
     if (m_row >= 0) {
+        const GridViewModel &model = *m_view->model();
+        if (model.rowAt(m_row).kind == RowKind::Group) {
+            s.expandable = true;
+            s.expanded = model.isGroupExpanded(m_row);
+            s.collapsed = !s.expanded;
+        }
         s.selectable = true;
         s.focusable = true;
         s.selected = isSelected();

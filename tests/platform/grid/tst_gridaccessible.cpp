@@ -43,6 +43,7 @@ class tst_GridAccessible : public QObject
 private Q_SLOTS:
     void readsAsATableOfCaptionsAndCells();
     void focusedRowIsTheSelectedRowBothWays();
+    void groupRowsReadTheirTextAndState();
 };
 
 void tst_GridAccessible::readsAsATableOfCaptionsAndCells()
@@ -98,6 +99,25 @@ void tst_GridAccessible::focusedRowIsTheSelectedRowBothWays()
     QCOMPARE(g.table->selectedRows(), QList<int>{1});
     QCOMPARE(g.table->selectedCellCount(), 3);
     QVERIFY(!g.table->selectRow(7));
+}
+
+void tst_GridAccessible::groupRowsReadTheirTextAndState()
+{
+    Grid g;
+    GridViewOptions options;
+    options.groupFooters = GroupFooterMode::Always;
+    g.model.setOptions(options);
+    QVERIFY(g.model.groupByColumn(3));
+    QVERIFY(g.table);
+    QCOMPARE(g.table->columnCount(), 2); // the grouped column left the header row
+    QAccessibleInterface *groupRow = g.table->cellAt(0, 0);
+    QCOMPARE(groupRow->text(QAccessible::Name), QStringLiteral("Oggetto : first"));
+    QVERIFY(groupRow->state().expandable);
+    QVERIFY(groupRow->state().collapsed);
+    g.model.expandGroup(0);
+    QVERIFY(g.table->cellAt(0, 0)->state().expanded);
+    QCOMPARE(g.table->cellAt(1, 1)->text(QAccessible::Name), QStringLiteral("a b"));
+    QCOMPARE(g.table->cellAt(2, 1)->text(QAccessible::Name), QString()); // the empty footer
 }
 
 QTEST_MAIN(tst_GridAccessible)
