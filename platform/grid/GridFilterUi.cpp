@@ -10,6 +10,7 @@
 #include "platform/grid/StockTexts.h"
 
 #include <QGuiApplication>
+#include <QListView>
 #include <QScreen>
 #include <QWidget>
 
@@ -78,6 +79,7 @@ FilterDropDown *GridFilterUi::showDropDown(int column, const QRect &headerRectGl
     const int current = entries.indexFor(item ? &*item : nullptr);
     m_dropDown->setEntries(std::move(entries), current);
     m_dropDown->setAccessibleName(m_controller->columns().byId(column)->caption);
+    m_dropDown->list()->setAccessibleName(m_dropDown->accessibleName());
     connect(m_dropDown, &FilterDropDown::entryChosen, this, [this, column](int index) {
         const FilterDropDownEntry entry = m_dropDown->entries().at(index);
         if (entry.kind == FilterDropDownEntry::Kind::Custom)
