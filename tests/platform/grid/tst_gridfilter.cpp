@@ -210,6 +210,24 @@ private Q_SLOTS:
         QCOMPARE(f.memos.table.recordCount(), 4);
     }
 
+    // An empty subject is a value: only a subject without any value is blank.
+    void blanksTellTheMissingValueFromTheEmptyText_data()
+    {
+        QTest::addColumn<QString>("line");
+        QTest::addColumn<int>("shown");
+        QTest::newRow("(Blanks)") << QStringLiteral("(Blanks)") << 1;
+        QTest::newRow("(NonBlanks)") << QStringLiteral("(NonBlanks)") << 2;
+        QTest::newRow("the empty text") << QString() << 1;
+    }
+    void blanksTellTheMissingValueFromTheEmptyText()
+    {
+        QFETCH(QString, line);
+        QFETCH(int, shown);
+        Fixture f(QStringLiteral("A,~,_"));
+        f.choose(line);
+        QCOMPARE(f.model.rowCount(), shown);
+    }
+
     void allKeepsTheFilterOffWhenItWasOff()
     {
         Fixture f(QStringLiteral("A,B"));
