@@ -20,6 +20,14 @@
 
 namespace pensilio::grid {
 
+// A value as the dialog edits it: the typed text, or the missing value a filter file may hold,
+// which stays missing (rather than becoming the empty text) until something is typed.
+struct FilterBuilderValue
+{
+    QString text;
+    bool missing = false;
+};
+
 // A node as the dialog edits it: values stay the typed texts until the filter is taken.
 struct FilterBuilderDialog::EditNode
 {
@@ -29,7 +37,7 @@ struct FilterBuilderDialog::EditNode
     EditNode *parent = nullptr;
     int column = -1;
     FilterOperator op = FilterOperator::Equal;
-    QStringList values;
+    QList<FilterBuilderValue> values;
 };
 
 namespace {
@@ -50,13 +58,13 @@ int valueCount(FilterOperator op, int listSize)
     return 0;
 }
 
-void fitValues(QStringList &values, FilterOperator op)
+void fitValues(QList<FilterBuilderValue> &values, FilterOperator op)
 {
     const int count = valueCount(op, int(values.size()));
     while (values.size() > count)
         values.removeLast();
     while (values.size() < count)
-        values.append(QString());
+        values.append(FilterBuilderValue());
 }
 
 QString groupPlaceholder(bool root)
@@ -148,7 +156,9 @@ void FilterBuilderDialog::load(const FilterNode &root)
                 edit->column = node.condition().column;
                 edit->op = node.condition().op;
                 for (const FilterValue &value : node.condition().values)
-                    edit->values << (value.isNull() ? QString() : value.displayText());
+                    edit->values << (value.isNull()
+                                         ? FilterBuilderValue{QString(), true}
+                                         : FilterBuilderValue{value.displayText(), false});
                 fitValues(edit->values, edit->op);
             }
             return edit;
@@ -173,9 +183,13 @@ std::optional<FilterNode> FilterBuilderDialog::editedFilter()
         }
         const FilterColumn *column = m_columns.byId(node.column);
         std::vector<FilterValue> values;
-        for (const QString &text : node.values) {
-            values.push_back(
-                FilterValue::fromUserText(column ? column->type : FilterColumnType::Text, text));
+        for (const FilterBuilderValue &value : node.values) {
+            if (value.missing) {
+                values.push_back(FilterValue());
+                continue;
+            }
+            values.push_back(FilterValue::fromUserText(
+                column ? column->type : FilterColumnType::Text, value.text));
         }
         return FilterNode::condition(node.column, node.op, std::move(values));
     };
@@ -324,12 +338,14 @@ QWidget *FilterBuilderDialog::conditionRow(EditNode &node, const EditNode *focus
     for (int i = 0; i < node.values.size(); ++i) {
         if (i > 0 && filterArity(node.op) == FilterArity::Two)
             layout->addWidget(new QLabel(stockText(QStringLiteral("and")), row));
-        auto *edit = new QLineEdit(node.values[i], row);
+        auto *edit = new QLineEdit(node.values[i].text, row);
         edit->setObjectName(QStringLiteral("value"));
-        edit->setPlaceholderText(stockText(QStringLiteral("<empty>")));
+        edit->setPlaceholderText(stockText(node.values[i].missing ? QStringLiteral("blank")
+                                                                  : QStringLiteral("<empty>")));
         edit->setAccessibleName(column->accessibleName());
-        connect(edit, &QLineEdit::textEdited, this,
-                [&node, i](const QString &text) { node.values[i] = text; });
+        connect(edit, &QLineEdit::textEdited, this, [&node, i](const QString &text) {
+            node.values[i] = {text, false};
+        });
         layout->addWidget(edit, 1);
         if (list && node.values.size() > 1) {
             auto *remove = new QToolButton(row);
@@ -349,7 +365,7 @@ QWidget *FilterBuilderDialog::conditionRow(EditNode &node, const EditNode *focus
         more->setText(QStringLiteral("+"));
         more->setAccessibleName(stockText(QStringLiteral("Add value")));
         connect(more, &QToolButton::clicked, this, [this, &node] {
-            node.values.append(QString());
+            node.values.append(FilterBuilderValue());
             rebuild(&node);
         });
         layout->addWidget(more);

@@ -290,6 +290,22 @@ private Q_SLOTS:
         QCOMPARE(f.rows(), QStringLiteral("ALFA,GAMMA,DELTA"));
     }
 
+    void missingValueStaysMissing()
+    {
+        Fixture f;
+        FilterNode root = c(FilterOperator::InList, {"X"});
+        root.condition().values.push_back(FilterValue());
+        f.filter->apply(root);
+        f.act = [](FilterBuilderDialog &d) {
+            QCOMPARE(treeText(d), QStringLiteral("Filter AND <root>\n"
+                                                 "  ... Oggetto in X - blank - +\n"
+                                                 "press the button to add a new condition"));
+            QTest::mouseClick(d.okButton(), Qt::LeftButton);
+        };
+        f.ui->openFilterBuilder();
+        QVERIFY(f.filter->criteria().root() == FilterNode::group(FilterGroupOperator::And, {root}));
+    }
+
     void invalidValueKeepsTheDialogOpen()
     {
         Fixture f;
