@@ -114,8 +114,18 @@ void CustomFilterDialog::setCondition(int which, const FilterCondition &conditio
     const int index = box->findData(int(condition.op));
     if (index >= 0)
         box->setCurrentIndex(index);
-    if (!condition.values.empty() && !condition.values.front().isNull())
+    if (condition.values.empty())
+        return;
+    if (condition.values.front().isNull()) {
+        m_missing[which] = true;
+        valueEdit(which)->setPlaceholderText(stockText(QStringLiteral("blank")));
+        connect(valueEdit(which), &QLineEdit::textEdited, this, [this, which] {
+            m_missing[which] = false;
+            valueEdit(which)->setPlaceholderText(QString());
+        });
+    } else {
         valueEdit(which)->setText(condition.values.front().displayText());
+    }
 }
 
 std::optional<FilterOperator> CustomFilterDialog::chosenOperator(int which) const
@@ -146,7 +156,10 @@ void CustomFilterDialog::accept()
         if (!op)
             continue;
         std::vector<FilterValue> values;
-        if (filterArity(*op) != FilterArity::None) {
+        if (filterArity(*op) != FilterArity::None && m_missing[which] &&
+            valueEdit(which)->text().isEmpty()) {
+            values.emplace_back();
+        } else if (filterArity(*op) != FilterArity::None) {
             try {
                 values.push_back(
                     FilterValue::fromUserText(m_column.type, valueEdit(which)->text(), m_reader));

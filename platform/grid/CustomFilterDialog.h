@@ -63,6 +63,9 @@ private:
     QString m_title;
     const DateTimeReader *m_reader = nullptr;
     FilterNode m_result;
+    // A condition may hold the missing value (a filter file can); it stays missing rather than
+    // turning into the empty text until something is typed.
+    bool m_missing[2] = {false, false};
 };
 
 } // namespace pensilio::grid

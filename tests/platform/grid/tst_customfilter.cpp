@@ -259,6 +259,21 @@ private Q_SLOTS:
         QCOMPARE(f.filter.description(), QStringLiteral("Oggetto begins with 'ALF'"));
     }
 
+    void missingValueStaysMissing()
+    {
+        Fixture f;
+        const FilterNode missing =
+            FilterNode::condition(kSubject, FilterOperator::NotEqual, {FilterValue()});
+        f.filter.apply(missing);
+        f.act = [](QDialog &dialog) {
+            CustomFilterDialog &d = custom(dialog);
+            QCOMPARE(d.valueEdit(0)->placeholderText(), QStringLiteral("blank"));
+            press(d, QStringLiteral("OK"));
+        };
+        f.ui.openCustomFilter(kSubject);
+        QVERIFY(f.filter.criteria().root() == g(FilterGroupOperator::And, {missing}));
+    }
+
     void invalidValueKeepsTheDialogOpenAndTheFilter()
     {
         setStockText(QStringLiteral("Invalid value"), QStringLiteral("Valore non valido"));
