@@ -2,6 +2,8 @@
 
 #include "platform/core/MessageBoxes.h"
 #include "platform/grid/BandedGridView.h"
+#include "platform/grid/GridFilterController.h"
+#include "platform/grid/GridFilterUi.h"
 #include "platform/grid/GridViewModel.h"
 #include "platform/widgets/BevelPanel.h"
 #include "platform/widgets/HyperlinkLabel.h"
@@ -172,6 +174,10 @@ void TFFMAIN::buildCentre()
     cxGrid1->setObjectName(QStringLiteral("cxGrid1"));
     cxGrid1->setAccessibleName(QStringLiteral("Memo"));
     cxGrid1->setModel(cxGrid1DBTableView1);
+    cxGrid1Filter = new grid::GridFilterController(cxGrid1DBTableView1, this);
+    cxGrid1FilterUi = new grid::GridFilterUi(cxGrid1Filter, this, this);
+    cxGrid1FilterUi->setMessageBoxes(m_services.boxes, m_services.title);
+    cxGrid1FilterUi->attachTo(cxGrid1);
 
     Panel5 = makePanel(Panel6, "Panel5", BevelPanel::Bevel::Raised, 2, BevelPanel::Bevel::Lowered,
                        2, QPalette::Light);

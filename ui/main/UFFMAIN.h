@@ -19,6 +19,8 @@ class TFMFSCAD;
 
 namespace grid {
 class BandedGridView;
+class GridFilterController;
+class GridFilterUi;
 class GridViewModel;
 } // namespace grid
 
@@ -53,6 +55,9 @@ public:
     widgets::BevelPanel *Panel6 = nullptr;
     grid::BandedGridView *cxGrid1 = nullptr;
     grid::GridViewModel *cxGrid1DBTableView1 = nullptr;
+    // The view's filter: the header's drop-down, the dialogs and the panel under the rows.
+    grid::GridFilterController *cxGrid1Filter = nullptr;
+    grid::GridFilterUi *cxGrid1FilterUi = nullptr;
     widgets::BevelPanel *Panel5 = nullptr;
     QPushButton *BBInserisci = nullptr;
     QPushButton *BBModifica = nullptr;
