@@ -266,7 +266,11 @@ void TFFMAIN::FormShow()
 
 bool TFFMAIN::hasVisibleMemo() const
 {
-    return m_dm1.ScadData.recordCount() > 0 && cxGrid1DBTableView1->rowCount() > 0;
+    // The memo the commands act on is the table's current record; when a filter hides it, the
+    // user cannot see what would change, so nothing is done.
+    const memdata::Table &table = m_dm1.ScadData;
+    return table.recordCount() > 0 && table.currentRow() != memdata::kNoRow &&
+           cxGrid1DBTableView1->indexOfRow(table.currentRow()) >= 0;
 }
 
 void TFFMAIN::BBInserisciClick()

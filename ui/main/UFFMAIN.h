@@ -94,7 +94,7 @@ private:
     void buildBanner();
     void buildCentre();
     void buildBottomBar();
-    // Nothing to modify or delete while the grid shows no row, even if the table has some.
+    // Nothing to modify or delete unless the grid shows the current memo.
     bool hasVisibleMemo() const;
 
     TDM1 &m_dm1;

@@ -271,13 +271,22 @@ void TestUFFMAIN::commandsDoNothingWithoutVisibleMemos()
     QTest::mouseClick(m_main->BBModifica, Qt::LeftButton);
     QTest::mouseClick(m_main->BBCancella, Qt::LeftButton);
     addMemo("A", 9);
+    addMemo("B", 10); // current
+    // A filter that shows a memo but hides the current one.
+    const int subject = m_dm1->ScadDataOggetto;
+    m_main->cxGrid1DBTableView1->setRowFilter([subject](const memdata::Table &t, memdata::RowId r) {
+        return t.text(r, subject).view() == "A";
+    });
+    QCOMPARE(m_main->cxGrid1DBTableView1->rowCount(), 1);
+    QTest::mouseClick(m_main->BBModifica, Qt::LeftButton);
+    QTest::mouseClick(m_main->BBCancella, Qt::LeftButton);
     m_main->cxGrid1DBTableView1->setRowFilter(
         [](const memdata::Table &, memdata::RowId) { return false; });
     QTest::mouseClick(m_main->BBModifica, Qt::LeftButton);
     QTest::mouseClick(m_main->BBCancella, Qt::LeftButton);
     QVERIFY(!opened);
     QVERIFY(m_boxes.log.isEmpty());
-    QCOMPARE(m_dm1->ScadData.recordCount(), 1);
+    QCOMPARE(m_dm1->ScadData.recordCount(), 2);
 }
 
 void TestUFFMAIN::deleteKeyInTheGridAsksNothing()
