@@ -86,6 +86,7 @@ private Q_SLOTS:
     void wheelScrolls();
     void hideSelectionWhileUnfocused();
     void emptyGridShowsTheStockText();
+    void editingSearchingAndMenusStayOff();
 };
 
 void tst_BandedGridView::columnsFillTheWidth_data()
@@ -316,6 +317,28 @@ void tst_BandedGridView::emptyGridShowsTheStockText()
     setStockText(QStringLiteral("<No data to display>"), QString());
     QCOMPARE(inkInDataArea(), 0);
     resetStockTexts();
+}
+
+void tst_BandedGridView::editingSearchingAndMenusStayOff()
+{
+    Screen s(3);
+    QVERIFY(QTest::qWaitForWindowExposed(&s.window));
+    s.model.setFocusedRow(1);
+    const QList<QWidget *> children = s.grid->findChildren<QWidget *>();
+    // No editor opens, no row is added, typing searches nothing.
+    for (const char *keys : {"Return", "F2", "Ins", "M", "2"})
+        QTest::keySequence(s.grid, QKeySequence(QString::fromLatin1(keys)));
+    // A right click on a header or an indicator opens no menu and sorts nothing.
+    QTest::mouseClick(s.grid->viewport(), Qt::RightButton, {}, s.grid->headerRect(3).center());
+    QTest::mouseClick(s.grid->viewport(), Qt::RightButton, {},
+                      QPoint(2, s.grid->metrics().headerTop() + 2));
+    QTest::mouseClick(s.grid->viewport(), Qt::LeftButton, {},
+                      QPoint(2, s.grid->metrics().headerTop() + 2));
+    QCOMPARE(s.subjects(), QStringLiteral("m0,*m1,m2"));
+    QCOMPARE(s.memos.table.state(), memdata::TableState::Browse);
+    QVERIFY(s.model.sortKeys().empty());
+    QCOMPARE(QApplication::activePopupWidget(), nullptr);
+    QCOMPARE(s.grid->findChildren<QWidget *>(), children);
 }
 
 QTEST_MAIN(tst_BandedGridView)
