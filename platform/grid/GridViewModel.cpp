@@ -32,14 +32,21 @@ void GridViewModel::setTable(memdata::Table *table)
 
 void GridViewModel::setColumns(GridColumnSet columns)
 {
+    // Moving or sizing a column keeps every binding, and then the rows need no new order.
+    bool sameBindings = columns.columnCount() == m_columns.columnCount();
+    for (int c = 0; sameBindings && c < columns.columnCount(); ++c)
+        sameBindings = columns.column(c).fieldName.compare(m_columns.column(c).fieldName,
+                                                           Qt::CaseInsensitive) == 0;
     m_columns = std::move(columns);
     m_columns.bind(m_table);
+    const int groupedBefore = m_groupColumn;
     if (m_groupColumn >= 0 && canGroupBy(m_groupColumn))
         m_columns.setColumnGroupIndex(m_groupColumn, 0);
     else
         m_groupColumn = -1;
     Q_EMIT columnsChanged();
-    if (!m_sortKeys.empty() || m_groupColumn >= 0 || !m_identity)
+    if (groupedBefore != m_groupColumn ||
+        (!sameBindings && (!m_sortKeys.empty() || m_groupColumn >= 0 || !m_identity)))
         rebuild();
 }
 

@@ -6,6 +6,7 @@
 #include "platform/grid/RowCopy.h"
 
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace pensilio;
@@ -178,8 +179,17 @@ void tst_Grouping::groupedColumnLeavesTheHeaderRow()
     // The copied row holds the columns shown.
     QCOMPARE(rowsAsText(g.model, {1}),
              QStringLiteral("DataOra\tnote\r\n09/12/2025 01:00:00\tn\r\n"));
+    // Moving or sizing columns keeps the grouping and the rows as they are, without a rebuild.
+    QSignalSpy resets(&g.model, &GridViewModel::rowsReset);
+    GridColumnSet moved = g.model.columns();
+    moved.moveColumn(kNote, 0, 0, 0);
+    moved.setColumnWidth(kDataOra, 50);
+    g.model.setColumns(moved);
+    QCOMPARE(resets.count(), 0);
+    QVERIFY(g.model.columns().visibleColumns() == std::vector<int>({kNote, kDataOra}));
+    QVERIFY(g.model.isGroupExpanded(0));
     g.model.ungroup();
-    QVERIFY(g.model.columns().visibleColumns() == std::vector<int>({kDataOra, kOggetto, kNote}));
+    QVERIFY(g.model.columns().visibleColumns() == std::vector<int>({kNote, kDataOra, kOggetto}));
 }
 
 void tst_Grouping::expandAndCollapse()
