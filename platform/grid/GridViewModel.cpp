@@ -463,6 +463,9 @@ int GridViewModel::findIndex(RowId row, int hint) const
 
 void GridViewModel::tableReset()
 {
+    // The rows remembered for the expanded groups may be gone with a reload: groups start
+    // collapsed again, as new groups do.
+    m_groups.clear();
     rebuild();
 }
 

@@ -228,6 +228,15 @@ void tst_Grouping::expandAndCollapse()
     QCOMPARE(g.rows(), QStringLiteral("[a]+|a3|a1|_|*[b]+|b2|_"));
     g.model.collapseAll();
     QCOMPARE(g.rows(), QStringLiteral("[a]|*[b]"));
+
+    // A closed table leaves no groups behind, and a new one starts collapsed.
+    g.model.expandAll();
+    g.memos.table.close();
+    QCOMPARE(g.model.rowCount(), 0);
+    QCOMPARE(g.model.groupCount(), 0);
+    g.memos.table.open();
+    g.memos.add(5, "c", "c5");
+    QCOMPARE(g.rows(), QStringLiteral("*[c]"));
 }
 
 void tst_Grouping::focusOverGroupRows()
