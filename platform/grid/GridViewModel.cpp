@@ -451,6 +451,10 @@ int GridViewModel::findIndex(RowId row, int hint) const
 {
     if (hint >= 0 && static_cast<size_t>(hint) < m_rows.size() && m_rows[size_t(hint)] == row)
         return hint;
+    // Without an open table no row is shown: a view being detached at the program's end
+    // must not look rows up in a table it no longer has.
+    if (!m_table || !m_table->isOpen())
+        return -1;
     const int position = m_table->positionOf(row);
     if (position < 0 || !passes(row))
         return -1;

@@ -1,5 +1,6 @@
 #include "ui/main/MemoGrid.h"
 
+#include "platform/grid/GridSummaries.h"
 #include "platform/grid/GridViewModel.h"
 
 namespace pensilio {
@@ -82,8 +83,19 @@ void configureMemoGrid(GridViewModel &view)
     note.headerStyle = cxStyle13;
     set.addColumn(note);
 
+    const int numScadColumn = set.findColumn(u"NumScad");
     view.setColumns(std::move(set));
     view.setKeyFieldName(QStringLiteral("NumScad"));
+
+    // One summary group counts NumScad in the group footer, but its fourteen links are all empty:
+    // it serves no grouping, so every group footer stays empty.
+    GridSummaries summaries;
+    SummaryGroup count;
+    count.linkedColumns.assign(14, -1);
+    count.footerItems.push_back(
+        SummaryItem{numScadColumn, SummaryKind::Count, QStringLiteral("#####")});
+    summaries.groups.push_back(std::move(count));
+    view.setSummaries(std::move(summaries));
 
     GridViewOptions options;
     options.groupByBox = true;

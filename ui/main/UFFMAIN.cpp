@@ -116,7 +116,10 @@ TFFMAIN::TFFMAIN(TDM1 &dm1, const Services &services, QWidget *parent)
 
 TFFMAIN::~TFFMAIN()
 {
-    // The grid's view stops listening before the table outlives it.
+    // The filter goes first, then the grid's view stops listening to the table, which outlives
+    // the window and is written after it.
+    delete cxGrid1FilterUi;
+    delete cxGrid1Filter;
     cxGrid1DBTableView1->setTable(nullptr);
 }
 

@@ -89,6 +89,7 @@ private Q_SLOTS:
     void groupedListFollowsTable();
     void footerSummariesFollowTheLinks();
     void groupingCostsFourBytesARow();
+    void detachingTheTableFromAFilteredGroupedView();
 };
 
 void tst_Grouping::groupRows_data()
@@ -421,6 +422,22 @@ void tst_Grouping::groupingCostsFourBytesARow()
     QCOMPARE(g.model.rowCount(), 2000 + 2 * 40);
     const size_t perRow = (g.model.memoryBytes() - plain - 40 * sizeof(GroupEntry)) / 2000;
     QVERIFY2(perRow <= 5, qPrintable(QString::number(perRow)));
+}
+
+// At the program's end the window detaches the view from the table while the view is grouped,
+// focused and filtered; that must leave an empty view, not look rows up in a missing table.
+void tst_Grouping::detachingTheTableFromAFilteredGroupedView()
+{
+    Grouped g;
+    g.memos.add(9, "a");
+    g.memos.add(10, "b");
+    g.start();
+    g.model.expandAll();
+    QVERIFY(g.model.focusedRow() >= 0);
+    g.model.setRowFilter([](const memdata::Table &, memdata::RowId) { return true; });
+    g.model.setTable(nullptr);
+    QCOMPARE(g.model.rowCount(), 0);
+    QCOMPARE(g.model.focusedRow(), -1);
 }
 
 QTEST_MAIN(tst_Grouping)

@@ -46,6 +46,7 @@ private Q_SLOTS:
     void deleteKeyInTheGridAsksNothing();
     void printMenuOpensFromTheArrow();
     void hyperlinkOpensTheAddress();
+    void groupedBySubjectEveryFooterIsEmpty();
 
 private:
     void addMemo(const QByteArray &subject, int hour);
@@ -332,6 +333,36 @@ void TestUFFMAIN::hyperlinkOpensTheAddress()
 {
     QTest::mouseClick(m_main->cxHyperLinkEdit3, Qt::LeftButton);
     QCOMPARE(m_shell.calls, QStringList{QStringLiteral("open|http://pensilio.example|||3")});
+}
+
+void TestUFFMAIN::groupedBySubjectEveryFooterIsEmpty()
+{
+    addMemo("B", 9);
+    addMemo("A", 10);
+    addMemo("A", 11);
+    grid::GridViewModel *view = m_main->cxGrid1DBTableView1;
+    const int subject = view->columns().findColumn(u"Oggetto");
+    QVERIFY(!view->canGroupBy(view->columns().findColumn(u"DataOra")));
+    QVERIFY(!view->canGroupBy(view->columns().findColumn(u"Note")));
+    QVERIFY(view->groupByColumn(subject));
+    view->expandAll();
+    QStringList rows;
+    for (int i = 0; i < view->rowCount(); ++i) {
+        const grid::GridRow row = view->rowAt(i);
+        if (row.kind == grid::RowKind::Group) {
+            rows << view->groupRowText(i);
+        } else if (row.kind == grid::RowKind::GroupFooter) {
+            // The count of NumScad serves no grouping: its summary group links no column.
+            QString footer;
+            for (int c = 0; c < view->columns().columnCount(); ++c)
+                footer += view->groupFooterText(i, c);
+            rows << QStringLiteral("footer[%1]").arg(footer);
+        } else {
+            rows << QStringLiteral("memo");
+        }
+    }
+    QCOMPARE(rows.join(QLatin1Char(',')),
+             QStringLiteral("Oggetto : A,memo,memo,footer[],Oggetto : B,memo,footer[]"));
 }
 
 QTEST_MAIN(TestUFFMAIN)
