@@ -7,6 +7,7 @@
 //   bench_datafile --load FILE | --save FILE   one measurement, as the children run it
 
 #include "bench/MemoGenerator.h"
+#include "bench/MemoTable.h"
 #include "platform/core/Clock.h"
 #include "platform/memdata/Table.h"
 
@@ -73,25 +74,7 @@ ChildResult runChild(const std::vector<std::string> &args, const std::string &in
     return result;
 }
 
-void defineMemoTable(memdata::Table &table, Clock *clock)
-{
-    using memdata::FieldDef;
-    using memdata::FieldType;
-    table.addField(FieldDef{QStringLiteral("RecId"), FieldType::AutoIncrement});
-    const int date = table.addField(FieldDef{QStringLiteral("DataOra"), FieldType::DateTime});
-    const int subject = table.addField(FieldDef{QStringLiteral("Oggetto"), FieldType::Text, 50});
-    const int note = table.addField(FieldDef{QStringLiteral("note"), FieldType::Text, 1000});
-    const int key = table.addField(FieldDef{QStringLiteral("NumScad"), FieldType::Text, 20});
-    table.setSortField(date);
-    table.setIndexField(key);
-    table.setRegionalSettings(RegionalSettings{}, clock);
-    table.setAfterInsert([=](memdata::Table &t) {
-        t.setFieldDateTime(date, clock->now());
-        t.setFieldText(note, QByteArray(""));
-        t.setFieldText(subject, QByteArray(""));
-        t.setFieldText(key, QByteArray("000000000000"));
-    });
-}
+using bench::defineMemoTable;
 
 // In the child: load (and save, when asked) and print the times of the table's own work.
 int child(const QString &mode, const QString &file)

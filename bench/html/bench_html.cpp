@@ -4,6 +4,7 @@
 //   bench_html [count ...]      default 1,000,000
 
 #include "bench/MemoGenerator.h"
+#include "bench/MemoTable.h"
 #include "platform/core/Clock.h"
 #include "platform/grid/GridViewModel.h"
 #include "platform/grid/HtmlExport.h"
@@ -47,19 +48,7 @@ bool resetPeak()
     return f.open(QIODevice::WriteOnly) && f.write("5") == 1;
 }
 
-void defineMemoTable(memdata::Table &table, Clock *clock)
-{
-    using memdata::FieldDef;
-    using memdata::FieldType;
-    table.addField(FieldDef{QStringLiteral("RecId"), FieldType::AutoIncrement});
-    const int date = table.addField(FieldDef{QStringLiteral("DataOra"), FieldType::DateTime});
-    table.addField(FieldDef{QStringLiteral("Oggetto"), FieldType::Text, 50});
-    table.addField(FieldDef{QStringLiteral("note"), FieldType::Text, 1000});
-    const int key = table.addField(FieldDef{QStringLiteral("NumScad"), FieldType::Text, 20});
-    table.setSortField(date);
-    table.setIndexField(key);
-    table.setRegionalSettings(RegionalSettings{}, clock);
-}
+using bench::defineMemoTable;
 
 GridColumnSet memoColumns()
 {

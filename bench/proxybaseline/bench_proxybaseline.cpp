@@ -7,6 +7,7 @@
 //   bench_proxybaseline [count]   (default 1,000,000 memos)
 
 #include "bench/MemoGenerator.h"
+#include "bench/MemoTable.h"
 #include "platform/core/Clock.h"
 #include "platform/core/Cp1252.h"
 #include "platform/grid/GridViewModel.h"
@@ -30,26 +31,8 @@ using namespace pensilio::grid;
 
 namespace {
 
-struct Fields
-{
-    int date = -1, subject = -1, note = -1, key = -1;
-};
-
-Fields defineMemoTable(memdata::Table &table, Clock *clock)
-{
-    using memdata::FieldDef;
-    using memdata::FieldType;
-    Fields f;
-    table.addField(FieldDef{QStringLiteral("RecId"), FieldType::AutoIncrement});
-    f.date = table.addField(FieldDef{QStringLiteral("DataOra"), FieldType::DateTime});
-    f.subject = table.addField(FieldDef{QStringLiteral("Oggetto"), FieldType::Text, 50});
-    f.note = table.addField(FieldDef{QStringLiteral("note"), FieldType::Text, 1000});
-    f.key = table.addField(FieldDef{QStringLiteral("NumScad"), FieldType::Text, 20});
-    table.setSortField(f.date);
-    table.setIndexField(f.key);
-    table.setRegionalSettings(RegionalSettings{}, clock);
-    return f;
-}
+using Fields = bench::MemoFields;
+using bench::defineMemoTable;
 
 GridColumnSet memoColumns()
 {

@@ -9,6 +9,7 @@
 //   bench_report --pdf-pages N    pages printed to the PDF file (default 200)
 
 #include "bench/MemoGenerator.h"
+#include "bench/MemoTable.h"
 #include "output/ReportTableSource.h"
 #include "output/UFQRSTSCAD.h"
 #include "platform/core/Clock.h"
@@ -60,16 +61,7 @@ public:
 
 void declareMemoTable(memdata::Table &table, Clock *clock)
 {
-    using memdata::FieldDef;
-    using memdata::FieldType;
-    table.addField(FieldDef{QStringLiteral("RecId"), FieldType::AutoIncrement});
-    const int dataOra = table.addField(FieldDef{QStringLiteral("DataOra"), FieldType::DateTime});
-    table.addField(FieldDef{QStringLiteral("Oggetto"), FieldType::Text, 50});
-    table.addField(FieldDef{QStringLiteral("note"), FieldType::Text, 1000, 2000});
-    const int numScad = table.addField(FieldDef{QStringLiteral("NumScad"), FieldType::Text, 20});
-    table.setSortField(dataOra);
-    table.setIndexField(numScad);
-    table.setRegionalSettings(RegionalSettings(), clock);
+    bench::defineMemoTable(table, clock);
     table.open();
 }
 
