@@ -42,6 +42,23 @@ constexpr std::array<bool, 256> kSpecial = [] {
 
 } // namespace
 
+// The entity for one of the four characters markup gives a meaning to; none for the rest.
+const char *entityFor(char c)
+{
+    switch (c) {
+    case '<':
+        return "&lt;";
+    case '>':
+        return "&gt;";
+    case '&':
+        return "&amp;";
+    case '"':
+        return "&quot;";
+    default:
+        return nullptr;
+    }
+}
+
 void appendCellText(std::string &out, std::string_view text)
 {
     if (text.empty()) {
@@ -59,16 +76,10 @@ void appendCellText(std::string &out, std::string_view text)
             break;
         switch (*p) {
         case '<':
-            out += "&lt;";
-            break;
         case '>':
-            out += "&gt;";
-            break;
         case '&':
-            out += "&amp;";
-            break;
         case '"':
-            out += "&quot;";
+            out += entityFor(*p);
             break;
         case '\n':
             out += "<BR>";
@@ -92,22 +103,10 @@ QByteArray escapeMarkup(const QByteArray &text)
     QByteArray out;
     out.reserve(text.size());
     for (const char c : text) {
-        switch (c) {
-        case '<':
-            out += "&lt;";
-            break;
-        case '>':
-            out += "&gt;";
-            break;
-        case '&':
-            out += "&amp;";
-            break;
-        case '"':
-            out += "&quot;";
-            break;
-        default:
+        if (const char *entity = entityFor(c))
+            out += entity;
+        else
             out += c;
-        }
     }
     return out;
 }
