@@ -596,7 +596,7 @@ void Table::indexRemove(RowId row)
         m_index.erase(it);
 }
 
-void Table::rebuildIndex()
+void Table::invalidateIndex()
 {
     m_index.clear();
     m_indexBuilt = false;

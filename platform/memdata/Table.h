@@ -214,7 +214,7 @@ private:
     void indexInsert(RowId row);
     void indexRemove(RowId row);
     bool indexLess(RowId a, RowId b) const;
-    void rebuildIndex();
+    void invalidateIndex();
     void buildIndex();
     void sortRows();
     void setCurrent(int position);

@@ -227,7 +227,7 @@ void Table::loadTextFile(const QString &fileName)
 
     auto finish = [this] {
         sortRows();
-        rebuildIndex();
+        invalidateIndex();
         m_current = m_order.empty() ? -1 : 0;
         m_eof = m_order.empty();
     };
