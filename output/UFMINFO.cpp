@@ -1,4 +1,5 @@
 #include "output/UFMINFO.h"
+#include "platform/widgets/PixelFont.h"
 
 #include "platform/widgets/BevelPanel.h"
 #include "platform/widgets/HyperlinkLabel.h"
@@ -13,12 +14,7 @@ using widgets::BevelPanel;
 
 namespace {
 
-QFont pixelFont(const QString &family, int pixels)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    return font;
-}
+using widgets::pixelFont;
 
 constexpr int kClientWidth = 391;
 constexpr int kClientHeight = 150;

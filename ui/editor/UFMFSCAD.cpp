@@ -6,6 +6,7 @@
 #include "platform/widgets/BevelPanel.h"
 #include "platform/widgets/DateTimeEditor.h"
 #include "platform/widgets/MemoEditor.h"
+#include "platform/widgets/PixelFont.h"
 #include "platform/widgets/UpperCaseLineEdit.h"
 #include "store/UDM1.h"
 
@@ -19,13 +20,7 @@ using widgets::BevelPanel;
 
 namespace {
 
-QFont pixelFont(const QString &family, int pixels, bool bold = false)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
+using widgets::pixelFont;
 
 void setColors(QWidget *w, const QColor &text, const QColor &background = QColor())
 {

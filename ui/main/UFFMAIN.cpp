@@ -7,6 +7,7 @@
 #include "platform/grid/GridViewModel.h"
 #include "platform/widgets/BevelPanel.h"
 #include "platform/widgets/HyperlinkLabel.h"
+#include "platform/widgets/PixelFont.h"
 #include "platform/widgets/SplitDropDownButton.h"
 #include "store/UDM1.h"
 #include "ui/editor/UFMFSCAD.h"
@@ -31,13 +32,7 @@ using widgets::BevelPanel;
 
 namespace {
 
-QFont pixelFont(const QString &family, int pixels, bool bold = false)
-{
-    QFont font(family);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
+using widgets::pixelFont;
 
 BevelPanel *makePanel(QWidget *parent, const char *name, BevelPanel::Bevel outer, int outerWidth,
                       BevelPanel::Bevel inner, int innerWidth, QPalette::ColorRole color)
