@@ -147,24 +147,28 @@ QString TDM1::saveToFallback(const QByteArray &content) const
 
 void TDM1::DataModuleDestroy()
 {
+    if (!ScadData.isOpen())
+        return;
     const QString name = dataFileName();
+    // Built once: the same bytes go to the data file or, when it cannot take them, aside, so
+    // nothing of this run is lost.
+    const QByteArray content = ScadData.textFileContent();
+    QString failure;
     if (m_protectDataFile) {
-        const QString fallback = saveToFallback(ScadData.textFileContent());
-        throw Error(QStringLiteral("Il file \"%1\" non è stato sostituito").arg(name),
-                    fallback.isEmpty()
-                        ? QStringLiteral("Non è stato possibile salvare i memo altrove.")
-                        : QStringLiteral("I memo sono stati salvati in \"%1\".").arg(fallback));
+        failure = QStringLiteral("Il file \"%1\" non è stato sostituito").arg(name);
+    } else {
+        try {
+            memdata::Table::writeTextFile(name, content);
+            return;
+        } catch (const Error &error) {
+            failure = error.message();
+        }
     }
-    try {
-        ScadData.saveTextFile(name);
-    } catch (const Error &error) {
-        // Nothing of this run may be lost: the same content goes to the user's data folder.
-        const QString fallback = saveToFallback(ScadData.textFileContent());
-        throw Error(error.message(),
-                    fallback.isEmpty()
-                        ? QStringLiteral("Non è stato possibile salvare i memo altrove.")
-                        : QStringLiteral("I memo sono stati salvati in \"%1\".").arg(fallback));
-    }
+    const QString fallback = saveToFallback(content);
+    throw Error(failure,
+                fallback.isEmpty()
+                    ? QStringLiteral("Non è stato possibile salvare i memo altrove.")
+                    : QStringLiteral("I memo sono stati salvati in \"%1\".").arg(fallback));
 }
 
 void TDM1::ScadDataAfterInsert(memdata::Table &table)

@@ -183,6 +183,8 @@ public:
     void saveTextFile(const QString &fileName);
     // The same content as saveTextFile writes, built in memory.
     QByteArray textFileContent();
+    // Writes content built by textFileContent, with saveTextFile's errors.
+    static void writeTextFile(const QString &fileName, const QByteArray &content);
 
     // Texts holding a TAB, CR or LF are written with these stand-ins, which no editor admits, so
     // a value never breaks a line of the file; reading maps them back.

@@ -172,7 +172,11 @@ void Table::saveTextFile(const QString &fileName)
 {
     if (!isOpen())
         return;
-    const QByteArray content = textFileContent();
+    writeTextFile(fileName, textFileContent());
+}
+
+void Table::writeTextFile(const QString &fileName, const QByteArray &content)
+{
     const AtomicWriteResult result = writeFileAtomically(fileName, content);
     if (result.failure == AtomicWriteResult::Failure::Create)
         throw Error(QStringLiteral("Cannot create file \"%1\". %2").arg(fileName, result.cause));
