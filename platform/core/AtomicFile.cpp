@@ -18,14 +18,15 @@ QString describe(int error)
     return QString::fromLocal8Bit(std::strerror(error));
 }
 
-AtomicWriteResult failure(AtomicWriteResult::Failure kind, int error)
+QByteArray folderOf(const QByteArray &path)
 {
-    return {kind, describe(error)};
+    const qsizetype slash = path.lastIndexOf('/');
+    return slash >= 0 ? path.left(slash + 1) : QByteArray("./");
 }
 
 } // namespace
 
-AtomicWriteResult writeFileAtomically(const QString &path, const QByteArray &content)
+AtomicFileWriter::AtomicFileWriter(const QString &path)
 {
     using F = AtomicWriteResult::Failure;
     QString target = path;
@@ -36,7 +37,7 @@ AtomicWriteResult writeFileAtomically(const QString &path, const QByteArray &con
         if (!resolved.isEmpty())
             target = resolved;
     }
-    const QByteArray targetName = QFile::encodeName(target);
+    m_target = QFile::encodeName(target);
 
     struct stat st
     {
@@ -46,58 +47,102 @@ AtomicWriteResult writeFileAtomically(const QString &path, const QByteArray &con
         ::umask(m);
         return m;
     }();
-    if (::stat(targetName.constData(), &st) == 0) {
-        if (S_ISDIR(st.st_mode))
-            return failure(F::Create, EISDIR);
-        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0)
-            return failure(F::Create, EACCES);
+    if (::stat(m_target.constData(), &st) == 0) {
+        if (S_ISDIR(st.st_mode)) {
+            fail(F::Create, EISDIR);
+            return;
+        }
+        if ((st.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0) {
+            fail(F::Create, EACCES);
+            return;
+        }
         mode = st.st_mode & 07777;
     }
 
-    const qsizetype slash = targetName.lastIndexOf('/');
-    const QByteArray folder = slash >= 0 ? targetName.left(slash + 1) : QByteArray("./");
-    const QByteArray base = slash >= 0 ? targetName.mid(slash + 1) : targetName;
-    QByteArray tempName = folder + '.' + base + ".XXXXXX";
-    const int fd = ::mkstemp(tempName.data());
-    if (fd < 0)
-        return failure(F::Create, errno);
-    ::fchmod(fd, mode);
+    const QByteArray folder = folderOf(m_target);
+    m_temp = folder + '.' + m_target.mid(folder.size()) + ".XXXXXX";
+    m_fd = ::mkstemp(m_temp.data());
+    if (m_fd < 0) {
+        fail(F::Create, errno);
+        return;
+    }
+    ::fchmod(m_fd, mode);
+}
 
-    const char *data = content.constData();
-    qsizetype left = content.size();
-    while (left > 0) {
-        const ssize_t n = ::write(fd, data, static_cast<size_t>(left));
+AtomicFileWriter::~AtomicFileWriter()
+{
+    discard();
+}
+
+void AtomicFileWriter::discard()
+{
+    if (m_fd >= 0) {
+        ::close(m_fd);
+        m_fd = -1;
+        ::unlink(m_temp.constData());
+    }
+}
+
+bool AtomicFileWriter::fail(AtomicWriteResult::Failure kind, int error)
+{
+    discard();
+    m_result = {kind, describe(error)};
+    return false;
+}
+
+bool AtomicFileWriter::write(const char *data, qsizetype size)
+{
+    if (!m_result.ok())
+        return false;
+    while (size > 0) {
+        const ssize_t n = ::write(m_fd, data, static_cast<size_t>(size));
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int err = errno;
-            ::close(fd);
-            ::unlink(tempName.constData());
-            return failure(F::Write, err);
+            return fail(AtomicWriteResult::Failure::Write, errno);
         }
         data += n;
-        left -= n;
+        size -= n;
     }
-    const bool synced = ::fsync(fd) == 0;
+    return true;
+}
+
+bool AtomicFileWriter::commit()
+{
+    using F = AtomicWriteResult::Failure;
+    if (!m_result.ok())
+        return false;
+    const bool synced = ::fsync(m_fd) == 0;
     int err = synced ? 0 : errno;
-    if (::close(fd) != 0 && synced)
+    if (::close(m_fd) != 0 && synced)
         err = errno;
+    m_fd = -1;
     if (err != 0) {
-        ::unlink(tempName.constData());
-        return failure(F::Write, err);
+        ::unlink(m_temp.constData());
+        m_result = {F::Write, describe(err)};
+        return false;
     }
-    if (::rename(tempName.constData(), targetName.constData()) != 0) {
-        const int err = errno;
-        ::unlink(tempName.constData());
-        return failure(F::Create, err);
+    if (::rename(m_temp.constData(), m_target.constData()) != 0) {
+        err = errno;
+        ::unlink(m_temp.constData());
+        m_result = {F::Create, describe(err)};
+        return false;
     }
     // The rename itself is made durable by flushing the folder.
-    const int dirFd = ::open(folder.constData(), O_RDONLY | O_DIRECTORY);
+    const int dirFd = ::open(folderOf(m_target).constData(), O_RDONLY | O_DIRECTORY);
     if (dirFd >= 0) {
         ::fsync(dirFd);
         ::close(dirFd);
     }
-    return {};
+    return true;
+}
+
+AtomicWriteResult writeFileAtomically(const QString &path, const QByteArray &content)
+{
+    AtomicFileWriter writer(path);
+    if (writer.write(content.constData(), content.size()))
+        writer.commit();
+    return writer.result();
 }
 
 } // namespace pensilio

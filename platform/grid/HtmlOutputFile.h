@@ -3,6 +3,8 @@
 // to a temporary file beside the target, which is flushed and renamed over it. A target the
 // user protected, or any failure, leaves the old file as it was.
 
+#include "platform/core/AtomicFile.h"
+
 #include <QByteArray>
 #include <QString>
 #include <string_view>
@@ -14,23 +16,16 @@ class HtmlOutputFile
 public:
     // Creates the temporary file; throws the file-creation error naming 'path'.
     explicit HtmlOutputFile(const QString &path);
-    // Without commit() the temporary file is removed and the target stays untouched.
-    ~HtmlOutputFile();
-    HtmlOutputFile(const HtmlOutputFile &) = delete;
-    HtmlOutputFile &operator=(const HtmlOutputFile &) = delete;
 
     void write(std::string_view bytes);
     // Flushes the file to disk and replaces the target with it.
     void commit();
 
 private:
-    [[noreturn]] void fail(int error);
-    void discard();
+    [[noreturn]] void fail();
 
     QString m_path;
-    QByteArray m_target;
-    QByteArray m_temp;
-    int m_fd = -1;
+    AtomicFileWriter m_writer;
 };
 
 // "Cannot create file "<path>". <cause>"
